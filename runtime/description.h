@@ -1,0 +1,62 @@
+#pragma once
+// The stored description of a form: its controls, lines and menu as constant
+// data in twips, and the handlers bound to its objects' events by name.
+
+#include <span>
+#include <string_view>
+
+namespace runtime {
+
+// An event handler: no arguments, no result beyond success or a thrown RuntimeError.
+using HandlerFunction = void (*)();
+
+// Bound to an object's event by name: "Object_Event", or "Form_Event" for the form's own.
+struct Handler {
+    std::string_view name;
+    HandlerFunction run;
+};
+
+enum class ControlKind { Button, TextBox };
+
+struct Control {
+    int tabIndex; // position in the focus order, 0 first
+    std::string_view name;
+    ControlKind kind;
+    std::string_view caption; // a text box's caption is its initial text
+    int left, top, width, height;
+};
+
+enum class LineStyle { Solid, Dotted };
+
+struct Line {
+    std::string_view name;
+    int x1, y1, x2, y2;
+    LineStyle style;
+};
+
+struct MenuEntry {
+    std::string_view name;
+    std::string_view caption;
+    int level; // 0: a menu on the bar; 1: an item of the last menu above it
+};
+
+struct FormDescription {
+    std::string_view name;
+    std::string_view caption;
+    std::span<const std::string_view> iconImages; // one icon: its images, one per size
+    int clientWidth, clientHeight; // as laid out, below the menu bar
+    int outerWidth;                // as laid out, frame included
+    std::span<const Control> controls;
+    std::span<const Line> lines;
+    std::span<const MenuEntry> menu;
+    std::span<const Handler> handlers;
+};
+
+// What the process entry hands to start-up.
+struct Project {
+    std::string_view name;
+    std::string_view version;
+    const FormDescription& startupForm;
+};
+
+} // namespace runtime

@@ -1,0 +1,42 @@
+#pragma once
+// Run-time errors: a number and a description, thrown as exceptions and caught
+// in exactly one place, the event dispatcher.
+
+#include <stdexcept>
+#include <string>
+
+namespace runtime {
+
+enum ErrorNumber : int {
+    Overflow = 6,
+    DivisionByZero = 11,
+    NoSuchObject = 1001,
+    NoSuchProperty = 1002,
+    NoSuchEvent = 1003,
+    OutOfMemory = 1004,
+};
+
+class RuntimeError : public std::runtime_error {
+public:
+    RuntimeError(int number, const std::string& description)
+        : std::runtime_error(description), number_(number) {}
+
+    int number() const noexcept { return number_; }
+    std::string description() const { return what(); }
+
+private:
+    int number_;
+};
+
+// Errors that the arithmetic itself raises. The handler that raised one has
+// written nothing yet, so the program can report it and go on.
+inline bool isArithmeticError(const RuntimeError& error) noexcept {
+    return error.number() == Overflow || error.number() == DivisionByZero;
+}
+
+[[noreturn]] inline void raiseOverflow() { throw RuntimeError(Overflow, "Overflow"); }
+[[noreturn]] inline void raiseDivisionByZero() {
+    throw RuntimeError(DivisionByZero, "Division by zero");
+}
+
+} // namespace runtime

@@ -1,0 +1,169 @@
+#include "form_builder.h"
+
+#include "dispatch.h"
+#include "error.h"
+#include "icon.h"
+#include "line_widget.h"
+
+#include <QGuiApplication>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace runtime {
+
+namespace {
+
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Captions are shown as they stand: an ampersand never makes an access key.
+QString caption(std::string_view text) { return toQString(text).replace('&', "&&"); }
+
+std::string quoted(std::string_view name) { return "'" + std::string(name) + "'"; }
+
+class Builder {
+public:
+    explicit Builder(const FormDescription& description) : description_(description) {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        built_.scale = TwipsScale(screen ? screen->logicalDotsPerInchX() : 96.0);
+    }
+
+    BuiltForm build() {
+        auto* window = new QMainWindow;
+        built_.window.reset(window);
+        window->setObjectName(toQString(description_.name));
+        window->setWindowTitle(toQString(description_.caption));
+        window->setWindowIcon(iconFrom(description_.iconImages));
+        window->setWindowFlag(Qt::WindowMaximizeButtonHint, false); // its size is fixed
+
+        built_.client = new QWidget(window);
+        built_.client->setObjectName("client");
+        window->setCentralWidget(built_.client);
+        built_.client->setFixedSize(px(description_.clientWidth), px(description_.clientHeight));
+        // The window is as large as its client area and menu bar, never resized by hand.
+        window->layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+        addControls();
+        addLines();
+        addMenu();
+        bindHandlers();
+        return std::move(built_);
+    }
+
+private:
+    int px(int twips) const { return built_.scale.toPixels(twips); }
+
+    void add(std::string_view name, ObjectKind kind, QObject* object) {
+        object->setObjectName(toQString(name));
+        if (!built_.objects.emplace(name, BuiltObject{kind, object}).second)
+            throw RuntimeError(NoSuchObject, "Two objects are named " + quoted(name));
+    }
+
+    void addControls() {
+        std::vector<const Control*> inTabOrder;
+        for (const Control& control : description_.controls)
+            inTabOrder.push_back(&control);
+        std::ranges::stable_sort(inTabOrder, {}, &Control::tabIndex);
+
+        QWidget* previous = nullptr;
+        for (const Control* control : inTabOrder) {
+            QWidget* widget = makeControl(*control);
+            widget->setGeometry(px(control->left), px(control->top), px(control->width),
+                                px(control->height));
+            widget->setFocusPolicy(Qt::StrongFocus);
+            if (previous)
+                QWidget::setTabOrder(previous, widget);
+            else
+                widget->setFocus(); // the first in the focus order starts with it
+            previous = widget;
+        }
+    }
+
+    QWidget* makeControl(const Control& control) {
+        if (control.kind == ControlKind::TextBox) {
+            auto* box = new QLineEdit(built_.client);
+            box->setMaxLength(std::numeric_limits<int>::max());
+            box->setText(toQString(control.caption));
+            add(control.name, ObjectKind::TextBox, box);
+            return box;
+        }
+        auto* button = new QPushButton(caption(control.caption), built_.client);
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        add(control.name, ObjectKind::Button, button);
+        return button;
+    }
+
+    void addLines() {
+        for (const Line& line : description_.lines) {
+            auto* widget = new LineWidget(QPoint(px(line.x1), px(line.y1)),
+                                          QPoint(px(line.x2), px(line.y2)), line.style,
+                                          built_.client);
+            add(line.name, ObjectKind::Line, widget);
+        }
+    }
+
+    void addMenu() {
+        QMenu* menu = nullptr;
+        for (const MenuEntry& entry : description_.menu) {
+            if (entry.level == 0) {
+                menu = built_.window->menuBar()->addMenu(caption(entry.caption));
+                add(entry.name, ObjectKind::Menu, menu);
+            } else if (menu) {
+                add(entry.name, ObjectKind::MenuItem, menu->addAction(caption(entry.caption)));
+            } else {
+                throw RuntimeError(NoSuchObject,
+                                   "Menu item " + quoted(entry.name) + " stands under no menu");
+            }
+        }
+    }
+
+    void bindHandlers() {
+        for (const Handler& handler : description_.handlers) {
+            const auto underscore = handler.name.rfind('_');
+            const auto objectName = handler.name.substr(0, underscore);
+            const auto event = underscore == std::string_view::npos
+                                   ? std::string_view{}
+                                   : handler.name.substr(underscore + 1);
+            if (objectName == "Form" && event == "Load")
+                continue; // raised by start-up, not by a widget
+            const auto found = built_.objects.find(objectName);
+            if (found == built_.objects.end() || event != "Click")
+                throw RuntimeError(NoSuchEvent, "Handler " + quoted(handler.name) +
+                                                    " names no event of an object on " +
+                                                    std::string(description_.name));
+            connectClick(found->second, handler);
+        }
+    }
+
+    void connectClick(const BuiltObject& target, const Handler& handler) {
+        const auto run = [&handler] { dispatch(handler); };
+        if (target.kind == ObjectKind::Button)
+            QObject::connect(static_cast<QPushButton*>(target.object), &QPushButton::clicked, run);
+        else if (target.kind == ObjectKind::MenuItem)
+            QObject::connect(static_cast<QAction*>(target.object), &QAction::triggered, run);
+        else
+            throw RuntimeError(NoSuchEvent, "Handler " + quoted(handler.name) +
+                                                ": the object has no Click event");
+    }
+
+    const FormDescription& description_;
+    BuiltForm built_;
+};
+
+} // namespace
+
+BuiltForm buildForm(const FormDescription& description) { return Builder(description).build(); }
+
+} // namespace runtime

@@ -1,0 +1,35 @@
+#pragma once
+// Turns a form's description into widgets: one generic builder for any table
+// of controls, lines and menu entries, with each event bound to its handler.
+
+#include "description.h"
+#include "form.h"
+#include "twips.h"
+
+#include <map>
+#include <memory>
+#include <string_view>
+
+class QMainWindow;
+class QObject;
+class QWidget;
+
+namespace runtime {
+
+struct BuiltObject {
+    ObjectKind kind;
+    QObject* object;
+};
+
+struct BuiltForm {
+    std::unique_ptr<QMainWindow> window;
+    QWidget* client = nullptr; // the client area below the menu bar
+    std::map<std::string_view, BuiltObject, std::less<>> objects;
+    TwipsScale scale{96.0};
+};
+
+// Throws RuntimeError when the description is inconsistent: two objects of one
+// name, or a handler naming no object or an event its object does not have.
+BuiltForm buildForm(const FormDescription& description);
+
+} // namespace runtime

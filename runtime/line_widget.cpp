@@ -1,0 +1,26 @@
+#include "line_widget.h"
+
+#include <QPainter>
+#include <QPen>
+
+namespace runtime {
+
+LineWidget::LineWidget(QPoint from, QPoint to, LineStyle style, QWidget* parent)
+    : QWidget(parent), style_(style) {
+    const QRect bounds = QRect(from, to).normalized();
+    setGeometry(bounds.x(), bounds.y(), bounds.width() + 1, bounds.height() + 1);
+    from_ = from - bounds.topLeft();
+    to_ = to - bounds.topLeft();
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void LineWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QPen pen(palette().color(QPalette::WindowText), 0);
+    pen.setStyle(style_ == LineStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
+    painter.setPen(pen);
+    painter.drawLine(from_, to_);
+}
+
+} // namespace runtime

@@ -1,0 +1,9 @@
+#include "locale.h"
+
+#include <QLocale>
+
+namespace runtime {
+
+std::string decimalSeparator() { return QLocale::system().decimalPoint().toStdString(); }
+
+} // namespace runtime

@@ -1,0 +1,239 @@
+#include "numbers.h"
+
+#include "error.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <system_error>
+
+namespace runtime {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isOctalDigit(char c) { return c >= '0' && c <= '7'; }
+bool isHexDigit(char c) {
+    return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// Steps through a text as if its blanks, tabs and line feeds were not there.
+class Cursor {
+public:
+    explicit Cursor(std::string_view text) : text_(text) { skipBlanks(); }
+
+    // The current character, or NUL past the end (NUL fits no rule of reading).
+    char peek() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
+    void advance() {
+        ++pos_;
+        skipBlanks();
+    }
+    bool take(char upper) {
+        if ((peek() | 0x20) != (upper | 0x20))
+            return false;
+        advance();
+        return true;
+    }
+
+private:
+    void skipBlanks() {
+        while (pos_ < text_.size() && isBlank(text_[pos_]))
+            ++pos_;
+    }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+// Hands gathered characters to the correctly rounded conversion of the
+// standard library, which knows nothing of locales.
+double convert(const std::string& gathered, std::chars_format format, bool& outOfRange) {
+    double value = 0.0;
+    const char* first = gathered.data();
+    const auto [end, ec] = std::from_chars(first, first + gathered.size(), value, format);
+    outOfRange = ec == std::errc::result_out_of_range;
+    return value;
+}
+
+double readWholeNumber(Cursor& in, bool (*fits)(char), int bitsPerDigit) {
+    std::string digits;
+    while (fits(in.peek())) {
+        if (!digits.empty() || in.peek() != '0')
+            digits += in.peek();
+        in.advance();
+    }
+    if (digits.empty())
+        return 0.0;
+    if (bitsPerDigit == 3) {
+        // Regroup the octal digits' bits into hexadecimal ones, from the right.
+        std::string hex;
+        hex.reserve(digits.size() * 3 / 4 + 1);
+        unsigned bits = 0;
+        int count = 0;
+        for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+            bits |= static_cast<unsigned>(*it - '0') << count;
+            count += 3;
+            while (count >= 4) {
+                hex += "0123456789abcdef"[bits & 0xF];
+                bits >>= 4;
+                count -= 4;
+            }
+        }
+        if (count > 0)
+            hex += "0123456789abcdef"[bits];
+        digits.assign(hex.rbegin(), hex.rend());
+    }
+    bool outOfRange = false;
+    const double value = convert(digits, std::chars_format::hex, outOfRange);
+    if (outOfRange)
+        raiseOverflow(); // a whole number can only be too large
+    return value;
+}
+
+double readDecimal(Cursor& in) {
+    std::string gathered;
+    bool negative = false;
+    if (in.peek() == '+' || in.peek() == '-') {
+        negative = in.peek() == '-';
+        in.advance();
+    }
+    if (negative)
+        gathered += '-';
+
+    // Decimal exponent of the first significant digit, to tell an overflow
+    // from an underflow when the value is out of range.
+    std::int64_t integerDigits = 0;
+    std::int64_t leadingZeros = 0;
+    bool significant = false;
+    bool anyDigit = false;
+    bool afterPoint = false;
+    for (;; in.advance()) {
+        const char c = in.peek();
+        if (c == '.' && !afterPoint) {
+            afterPoint = true;
+        } else if (isDigit(c)) {
+            anyDigit = true;
+            if (!afterPoint)
+                ++integerDigits;
+            if (c != '0')
+                significant = true;
+            else if (!significant)
+                ++leadingZeros;
+        } else {
+            break;
+        }
+        gathered += c;
+    }
+    if (!anyDigit)
+        return 0.0;
+    if (!significant)
+        return negative ? -0.0 : 0.0;
+
+    // Exponent: kept only when digits follow the letter and its sign.
+    std::int64_t exponent = 0;
+    if (in.peek() == 'E' || in.peek() == 'e') {
+        in.advance();
+        bool negativeExponent = false;
+        if (in.peek() == '+' || in.peek() == '-') {
+            negativeExponent = in.peek() == '-';
+            in.advance();
+        }
+        if (isDigit(in.peek())) {
+            constexpr std::int64_t saturation = 1'000'000'000'000;
+            for (; isDigit(in.peek()); in.advance())
+                exponent = std::min(exponent * 10 + (in.peek() - '0'), saturation);
+            if (negativeExponent)
+                exponent = -exponent;
+            gathered += 'e';
+            gathered += std::to_string(exponent);
+        }
+    }
+
+    bool outOfRange = false;
+    const double value = convert(gathered, std::chars_format::general, outOfRange);
+    if (outOfRange) {
+        if (integerDigits - 1 - leadingZeros + exponent > 0)
+            raiseOverflow();
+        return negative ? -0.0 : 0.0; // too small to represent
+    }
+    return value;
+}
+
+} // namespace
+
+double textToNumber(std::string_view text) {
+    Cursor in(text);
+    if (in.take('&')) {
+        if (in.take('H'))
+            return readWholeNumber(in, isHexDigit, 4);
+        if (in.take('O'))
+            return readWholeNumber(in, isOctalDigit, 3);
+        return 0.0;
+    }
+    return readDecimal(in);
+}
+
+std::string numberToText(double value, std::string_view decimalSeparator) {
+    if (!std::isfinite(value))
+        raiseOverflow();
+    if (value == 0.0)
+        return "0"; // negative zero too
+
+    // d.dddddddddddddde±dd: the value rounded to 15 significant digits.
+    std::array<char, 32> scientific{};
+    const auto written = std::to_chars(scientific.data(), scientific.data() + scientific.size(),
+                                       value, std::chars_format::scientific, 14);
+    std::string_view text(scientific.data(), static_cast<std::size_t>(written.ptr - scientific.data()));
+    const bool negative = text.front() == '-';
+    if (negative)
+        text.remove_prefix(1);
+    const std::size_t e = text.find('e');
+    const int exponent = std::atoi(text.data() + e + 1);
+
+    std::array<char, 16> digits{};
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < e; ++i)
+        if (text[i] != '.')
+            digits[count++] = text[i];
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+    const std::string_view significand(digits.data(), count);
+
+    std::string out;
+    out.reserve(24 + decimalSeparator.size());
+    if (negative)
+        out += '-';
+    if (exponent < -4 || exponent >= 15) {
+        out += significand.front();
+        if (count > 1) {
+            out += decimalSeparator;
+            out += significand.substr(1);
+        }
+        out += exponent < 0 ? "E-" : "E+";
+        const int magnitude = std::abs(exponent);
+        if (magnitude < 10)
+            out += '0';
+        out += std::to_string(magnitude);
+    } else if (exponent < 0) {
+        out += '0';
+        out += decimalSeparator;
+        out.append(static_cast<std::size_t>(-exponent - 1), '0');
+        out += significand;
+    } else {
+        const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
+        if (count <= integerDigits) {
+            out += significand;
+            out.append(integerDigits - count, '0');
+        } else {
+            out += significand.substr(0, integerDigits);
+            out += decimalSeparator;
+            out += significand.substr(integerDigits);
+        }
+    }
+    return out;
+}
+
+} // namespace runtime

@@ -1,0 +1,15 @@
+#pragma once
+// Start-up: builds the project's start-up form, raises its Load event, shows it
+// and runs the event loop until the program ends. Returns the exit status.
+
+#include "description.h"
+
+namespace runtime {
+
+int start(const Project& project);
+
+// The parts of start-up after the application object exists, for tests that
+// own one: build the start-up form, Load, show, run.
+int run(const Project& project);
+
+} // namespace runtime
