@@ -3,4 +3,6 @@
 #include "runtime/startup.h"
 #include "window/form1.h"
 
-int main() { return runtime::start(window::project()); }
+int main() {
+    return runtime::start(window::project());
+}

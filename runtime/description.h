@@ -44,8 +44,8 @@ struct FormDescription {
     std::string_view name;
     std::string_view caption;
     std::span<const std::string_view> iconImages; // one icon: its images, one per size
-    int clientWidth, clientHeight; // as laid out, below the menu bar
-    int outerWidth;                // as laid out, frame included
+    int clientWidth, clientHeight;                // as laid out, below the menu bar
+    int outerWidth;                               // as laid out, frame included
     std::span<const Control> controls;
     std::span<const Line> lines;
     std::span<const MenuEntry> menu;

@@ -28,9 +28,13 @@ QString toQString(std::string_view text) {
 }
 
 // Captions are shown as they stand: an ampersand never makes an access key.
-QString caption(std::string_view text) { return toQString(text).replace('&', "&&"); }
+QString caption(std::string_view text) {
+    return toQString(text).replace('&', "&&");
+}
 
-std::string quoted(std::string_view name) { return "'" + std::string(name) + "'"; }
+std::string quoted(std::string_view name) {
+    return "'" + std::string(name) + "'";
+}
 
 class Builder {
 public:
@@ -107,9 +111,9 @@ private:
 
     void addLines() {
         for (const Line& line : description_.lines) {
-            auto* widget = new LineWidget(QPoint(px(line.x1), px(line.y1)),
-                                          QPoint(px(line.x2), px(line.y2)), line.style,
-                                          built_.client);
+            auto* widget =
+                new LineWidget(QPoint(px(line.x1), px(line.y1)), QPoint(px(line.x2), px(line.y2)),
+                               line.style, built_.client);
             add(line.name, ObjectKind::Line, widget);
         }
     }
@@ -164,6 +168,8 @@ private:
 
 } // namespace
 
-BuiltForm buildForm(const FormDescription& description) { return Builder(description).build(); }
+BuiltForm buildForm(const FormDescription& description) {
+    return Builder(description).build();
+}
 
 } // namespace runtime

@@ -12,7 +12,8 @@ namespace runtime {
 inline QIcon iconFrom(std::span<const std::string_view> images) {
     QIcon icon;
     for (std::string_view image : images)
-        icon.addPixmap(QPixmap(QString::fromUtf8(image.data(), static_cast<qsizetype>(image.size()))));
+        icon.addPixmap(
+            QPixmap(QString::fromUtf8(image.data(), static_cast<qsizetype>(image.size()))));
     return icon;
 }
 

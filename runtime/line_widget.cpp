@@ -7,8 +7,8 @@ namespace runtime {
 
 LineWidget::LineWidget(QPoint from, QPoint to, LineStyle style, QWidget* parent)
     : QWidget(parent), style_(style) {
-    const QRect bounds = QRect(from, to).normalized();
-    setGeometry(bounds.x(), bounds.y(), bounds.width() + 1, bounds.height() + 1);
+    const QRect bounds = QRect(from, to).normalized(); // both end points included
+    setGeometry(bounds);
     from_ = from - bounds.topLeft();
     to_ = to - bounds.topLeft();
     setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -4,6 +4,8 @@
 
 namespace runtime {
 
-std::string decimalSeparator() { return QLocale::system().decimalPoint().toStdString(); }
+std::string decimalSeparator() {
+    return QLocale::system().decimalPoint().toStdString();
+}
 
 } // namespace runtime

@@ -13,9 +13,15 @@ namespace runtime {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isOctalDigit(char c) { return c >= '0' && c <= '7'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isOctalDigit(char c) {
+    return c >= '0' && c <= '7';
+}
 bool isHexDigit(char c) {
     return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
@@ -186,7 +192,8 @@ std::string numberToText(double value, std::string_view decimalSeparator) {
     std::array<char, 32> scientific{};
     const auto written = std::to_chars(scientific.data(), scientific.data() + scientific.size(),
                                        value, std::chars_format::scientific, 14);
-    std::string_view text(scientific.data(), static_cast<std::size_t>(written.ptr - scientific.data()));
+    std::string_view text(scientific.data(),
+                          static_cast<std::size_t>(written.ptr - scientific.data()));
     const bool negative = text.front() == '-';
     if (negative)
         text.remove_prefix(1);

@@ -51,8 +51,6 @@ int run(const Project& project) {
     QCoreApplication::setApplicationName(toQString(project.name));
     QCoreApplication::setApplicationVersion(toQString(project.version));
     QApplication::setWindowIcon(iconFrom(project.startupForm.iconImages));
-    setErrorReporter([&project](const RuntimeError& error) { showErrorMessage(project, error); });
-
     try {
         Form& form = formInstance(project.startupForm);
         form.raise("Load");
@@ -78,6 +76,7 @@ int start(const Project& project) {
     static char* arguments[] = {name, nullptr};
     int count = 1;
     QApplication application(count, arguments);
+    setErrorReporter([&project](const RuntimeError& error) { showErrorMessage(project, error); });
     return run(project);
 }
 

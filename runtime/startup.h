@@ -8,8 +8,8 @@ namespace runtime {
 
 int start(const Project& project);
 
-// The parts of start-up after the application object exists, for tests that
-// own one: build the start-up form, Load, show, run.
+// Start-up once the application object exists and an error reporter is set,
+// for tests that own both: build the start-up form, Load, show, run.
 int run(const Project& project);
 
 } // namespace runtime

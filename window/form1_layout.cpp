@@ -58,7 +58,8 @@ constexpr runtime::MenuEntry menu[] = {
 };
 
 // The window's icon, also the application's: 16 and 32 pixels square, 16 colours.
-constexpr std::string_view iconImages[] = {":/icons/calculator-16.xpm", ":/icons/calculator-32.xpm"};
+constexpr std::string_view iconImages[] = {":/icons/calculator-16.xpm",
+                                           ":/icons/calculator-32.xpm"};
 
 } // namespace
 
@@ -87,6 +88,8 @@ const runtime::Project& project() {
     return calculator;
 }
 
-runtime::Form& Form1() { return runtime::formInstance(form1Description()); }
+runtime::Form& Form1() {
+    return runtime::formInstance(form1Description());
+}
 
 } // namespace window

@@ -1,0 +1,184 @@
+// The built Form1 against its description: geometry back in twips, captions,
+// kinds, focus order, lines, menu, icon, and the compact view after Load.
+
+#include "support/calculator_fixture.h"
+
+#include "runtime/line_widget.h"
+
+#include <QAction>
+#include <QImage>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include <set>
+
+using runtime::ControlKind;
+
+class LayoutTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { form = &test::openCalculator(); }
+    void cleanup() { test::closeCalculator(); }
+
+    void tableKeepsItsOwnRules();
+    void everyControlStandsWhereTheTableSays();
+    void focusFollowsTabIndexAndStartsOnTheFirstKey();
+    void compactViewShowsTheLeftColumnOnly();
+    void upperSeparatorIsDottedLowerIsSolid();
+    void menuHoldsFileWithNewAboveViewKeyboard();
+    void windowIsFixedAndCarriesItsIcon();
+
+private:
+    runtime::Form* form = nullptr;
+};
+
+// Rules of the layout that a typo in the table would break.
+void LayoutTest::tableKeepsItsOwnRules() {
+    const auto& description = window::form1Description();
+    QCOMPARE(description.controls.size(), std::size_t(28));
+    std::set<int> tabIndexes;
+    std::set<std::string_view> names;
+    int keys = 0;
+    for (const runtime::Control& control : description.controls) {
+        tabIndexes.insert(control.tabIndex);
+        names.insert(control.name);
+        // A margin of 120 to every edge of the laid-out client area.
+        QVERIFY(control.left >= 120 && control.top >= 120);
+        QVERIFY(control.left + control.width <= description.clientWidth - 120);
+        QVERIFY(control.top + control.height <= description.clientHeight - 120);
+        if (control.name.starts_with("Command")) {
+            ++keys;
+            const int number = std::stoi(std::string(control.name.substr(7)));
+            const int inKeypad = (number - 1) % 10;
+            QCOMPARE(control.caption, std::string_view("1234567890").substr(inKeypad, 1));
+            QCOMPARE(control.left, 3840 + 480 * (inKeypad % 5));
+            QCOMPARE(control.width, 375);
+            QCOMPARE(control.height, 375);
+        }
+    }
+    QCOMPARE(keys, 20);
+    QCOMPARE(tabIndexes.size(), std::size_t(28));
+    QCOMPARE(*tabIndexes.begin(), 0);
+    QCOMPARE(*tabIndexes.rbegin(), 27);
+    QCOMPARE(names.size(), std::size_t(28));
+}
+
+void LayoutTest::everyControlStandsWhereTheTableSays() {
+    for (const runtime::Control& control : window::form1Description().controls) {
+        const QByteArray name(control.name.data(), qsizetype(control.name.size()));
+        QWidget* widget = test::find(*form, name.constData());
+        QVERIFY2(widget, name.constData());
+        QCOMPARE(form->toTwips(widget->x()), control.left);
+        QCOMPARE(form->toTwips(widget->y()), control.top);
+        QCOMPARE(form->toTwips(widget->width()), control.width);
+        QCOMPARE(form->toTwips(widget->height()), control.height);
+        QCOMPARE(widget->parentWidget()->objectName(), QString("client"));
+        QVERIFY(widget->isEnabled());
+
+        const QString caption = QString::fromUtf8(control.caption.data(), control.caption.size());
+        if (control.kind == ControlKind::Button) {
+            auto* button = qobject_cast<QPushButton*>(widget);
+            QVERIFY2(button, name.constData());
+            QCOMPARE(button->text(), caption);
+            QVERIFY(!button->isDefault() && !button->autoDefault());
+            QVERIFY(button->shortcut().isEmpty());
+        } else {
+            auto* box = qobject_cast<QLineEdit*>(widget);
+            QVERIFY2(box, name.constData());
+            QCOMPARE(box->text(), QString());
+            QVERIFY(!box->isReadOnly());
+            QCOMPARE(box->maxLength(), std::numeric_limits<int>::max());
+        }
+    }
+    QCOMPARE(form->toPixels(375), 25); // 15 twips a pixel at 96 dpi
+}
+
+void LayoutTest::focusFollowsTabIndexAndStartsOnTheFirstKey() {
+    QWidget* first = test::find(*form, "Command1");
+    QCOMPARE(QApplication::focusWidget(), first);
+
+    std::vector<const runtime::Control*> byTabIndex(28);
+    for (const runtime::Control& control : window::form1Description().controls)
+        byTabIndex[std::size_t(control.tabIndex)] = &control;
+    QWidget* current = first;
+    for (const runtime::Control* control : byTabIndex) {
+        QCOMPARE(current->objectName().toStdString(), std::string(control->name));
+        do
+            current = current->nextInFocusChain();
+        while (current->focusPolicy() == Qt::NoFocus || !current->parentWidget() ||
+               current->parentWidget()->objectName() != "client");
+    }
+    QCOMPARE(current, first); // and round again
+}
+
+void LayoutTest::compactViewShowsTheLeftColumnOnly() {
+    QCOMPARE(form->width(), 3930);
+    QCOMPARE(form->clientWidth(), 3825);
+    QCOMPARE(form->clientHeight(), 2775);
+    QWidget* client = test::find(*form, "client");
+    QCOMPARE(client->width(), 255);
+    QCOMPARE(client->height(), 185);
+    for (const runtime::Control& control : window::form1Description().controls) {
+        const bool key = control.name.starts_with("Command");
+        const bool inside = control.left + control.width <= form->clientWidth();
+        QVERIFY2(key != inside, control.name.data());
+    }
+}
+
+void LayoutTest::upperSeparatorIsDottedLowerIsSolid() {
+    auto* upper = test::find<runtime::LineWidget>(*form, "Line2");
+    auto* lower = test::find<runtime::LineWidget>(*form, "Line1");
+    QVERIFY(upper && lower);
+    QCOMPARE(form->toTwips(upper->y()), 1080);
+    QCOMPARE(form->toTwips(lower->y()), 2160);
+    QCOMPARE(upper->x(), 0);
+    QCOMPARE(upper->width(), form->toPixels(6240) + 1);
+    QCOMPARE(lower->width(), form->toPixels(6360) + 1);
+    QCOMPARE(upper->focusPolicy(), Qt::NoFocus);
+
+    // What is drawn: the solid line is unbroken, the dotted one has gaps.
+    const QImage picture = test::find(*form, "client")->grab().toImage();
+    const QColor background = picture.pixelColor(1, 2);
+    auto gaps = [&](int y) {
+        int count = 0;
+        for (int x = 0; x < picture.width(); ++x)
+            count += picture.pixelColor(x, y) == background;
+        return count;
+    };
+    QCOMPARE(gaps(lower->y()), 0);
+    QVERIFY(gaps(upper->y()) > picture.width() / 3);
+}
+
+void LayoutTest::menuHoldsFileWithNewAboveViewKeyboard() {
+    auto* mainWindow = qobject_cast<QMainWindow*>(form->window());
+    const QList<QAction*> bar = mainWindow->menuBar()->actions();
+    QCOMPARE(bar.size(), 1);
+    QMenu* file = bar.front()->menu();
+    QCOMPARE(file->objectName(), QString("view"));
+    QCOMPARE(file->title(), QString("File"));
+    const QList<QAction*> items = file->actions();
+    QCOMPARE(items.size(), 2);
+    QCOMPARE(items[0]->objectName(), QString("new"));
+    QCOMPARE(items[0]->text(), QString("New"));
+    QCOMPARE(items[1]->objectName(), QString("no"));
+    QCOMPARE(items[1]->text(), QString("View Keyboard"));
+    for (QAction* item : items)
+        QVERIFY(item->isEnabled() && item->isVisible() && item->shortcut().isEmpty());
+}
+
+void LayoutTest::windowIsFixedAndCarriesItsIcon() {
+    QWidget* window = form->window();
+    QCOMPARE(window->objectName(), QString("Form1"));
+    QCOMPARE(window->windowTitle(), QString("Calculator - Tarquel"));
+    QCOMPARE(window->minimumSize(), window->maximumSize());
+    const QList<QSize> sizes = window->windowIcon().availableSizes();
+    QVERIFY(sizes.contains(QSize(16, 16)));
+    QVERIFY(sizes.contains(QSize(32, 32)));
+}
+
+CALCULATOR_WIDGET_TEST_MAIN(LayoutTest)
+#include "layout_test.moc"

@@ -1,0 +1,209 @@
+// Start-up and the end of the program: Load before the first showing, Exit and
+// the frame's close ending with status 0, uncaught errors reported and fatal,
+// and handler tables checked against their forms.
+
+#include "support/calculator_fixture.h"
+
+#include "runtime/error.h"
+#include "runtime/form_builder.h"
+
+#include "runtime/startup.h"
+#include <QMainWindow>
+
+#include <QPushButton>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// Runs the real start-up of a project while `whileRunning` drives the window.
+int runProject(const runtime::Project& project, std::function<void()> whileRunning) {
+    runtime::resetProgramState();
+    QTimer drive, watchdog; // stopped with this call, even when the loop never ran
+    drive.setSingleShot(true);
+    QObject::connect(&drive, &QTimer::timeout, whileRunning);
+    drive.start(0);
+    // Never wait for ever on a window nothing closes.
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { runtime::endProgram(99); });
+    watchdog.start(20'000);
+    const int status = runtime::run(project);
+    runtime::unloadForms();
+    return status;
+}
+
+// A form of its own for what Form1 cannot do: fail in Load, or in a click.
+bool failInLoad = false;
+int laterHandlerRuns = 0;
+const runtime::FormDescription& probeForm();
+void Form_Load() {
+    if (failInLoad)
+        runtime::formInstance(probeForm())["nothing"].setText("x");
+}
+void fail_Click() {
+    runtime::formInstance(probeForm())["fail"].setText("a button has no text");
+}
+void later_Click() {
+    ++laterHandlerRuns;
+}
+
+constexpr runtime::Control probeControls[] = {
+    {0, "fail", runtime::ControlKind::Button, "Fail", 120, 120, 1200, 375},
+    {1, "later", runtime::ControlKind::Button, "Later", 120, 600, 1200, 375},
+};
+constexpr runtime::Handler probeHandlers[] = {
+    {"Form_Load", Form_Load}, {"fail_Click", fail_Click}, {"later_Click", later_Click}};
+
+const runtime::FormDescription& probeForm() {
+    static const runtime::FormDescription form{.name = "Probe",
+                                               .caption = "Probe",
+                                               .iconImages = {},
+                                               .clientWidth = 2000,
+                                               .clientHeight = 1000,
+                                               .outerWidth = 2105,
+                                               .controls = probeControls,
+                                               .lines = {},
+                                               .menu = {},
+                                               .handlers = probeHandlers};
+    return form;
+}
+const runtime::Project probeProject{"probe", "0", probeForm()};
+
+void noop() {}
+
+} // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void loadNarrowsTheWindowBeforeItIsFirstShown();
+    void exitEndsWithStatusZeroAndNothingRunsAfter();
+    void closingTheWindowEndsWithStatusZero();
+    void uncaughtErrorIsReportedAndEndsTheProgram();
+    void errorInLoadEndsBeforeTheWindowShows();
+    void handlerTableIsCheckedAgainstTheForm_data();
+    void handlerTableIsCheckedAgainstTheForm();
+    void oneProgramWideInstance();
+};
+
+// Records the client width at the first Show event of the Form1 window.
+class FirstShow : public QObject {
+public:
+    int clientWidthPixels = -1;
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Show && object->objectName() == "Form1" &&
+            clientWidthPixels < 0)
+            clientWidthPixels = object->findChild<QWidget*>("client")->width();
+        return false;
+    }
+};
+
+void StartupTest::loadNarrowsTheWindowBeforeItIsFirstShown() {
+    test::ErrorLog log;
+    FirstShow firstShow;
+    qApp->installEventFilter(&firstShow);
+    const int status = runProject(window::project(), [] {
+        QVERIFY(window::Form1().window()->isVisible());
+        QTest::mouseClick(test::find(window::Form1(), "end1"), Qt::LeftButton);
+    });
+    qApp->removeEventFilter(&firstShow);
+    QCOMPARE(status, 0);
+    QCOMPARE(firstShow.clientWidthPixels, 255);
+    QVERIFY(log.errors.empty());
+}
+
+void StartupTest::exitEndsWithStatusZeroAndNothingRunsAfter() {
+    test::ErrorLog log;
+    laterHandlerRuns = 0;
+    failInLoad = false;
+    const int status = runProject(probeProject, [] {
+        // Exit from the keyboard, as the space bar on the focused button gives it.
+        QTest::mouseClick(test::find(runtime::formInstance(probeForm()), "later"), Qt::LeftButton);
+        runtime::dispatch({"end1_Click", runtime::end});
+        runtime::dispatch({"later_Click", later_Click});
+    });
+    QCOMPARE(status, 0);
+    QCOMPARE(laterHandlerRuns, 1);
+    QCOMPARE(runtime::exitStatus(), std::optional<int>(0));
+    QVERIFY(log.errors.empty());
+}
+
+void StartupTest::closingTheWindowEndsWithStatusZero() {
+    test::ErrorLog log;
+    window::Form1()["Text1"]; // built before start-up: start-up must reuse it
+    const int status = runProject(window::project(), [] {
+        window::Form1()["Text1"].setText("unfinished input");
+        window::Form1().window()->close();
+    });
+    QCOMPARE(status, 0);
+    QVERIFY(log.errors.empty());
+}
+
+void StartupTest::uncaughtErrorIsReportedAndEndsTheProgram() {
+    test::ErrorLog log;
+    failInLoad = false;
+    laterHandlerRuns = 0;
+    const int status = runProject(probeProject, [] {
+        QTest::mouseClick(test::find(runtime::formInstance(probeForm()), "fail"), Qt::LeftButton);
+        QTest::mouseClick(test::find(runtime::formInstance(probeForm()), "later"), Qt::LeftButton);
+    });
+    QCOMPARE(status, 1);
+    QCOMPARE(laterHandlerRuns, 0);
+    QCOMPARE(log.errors.size(), std::size_t(1));
+    QCOMPARE(log.errors[0].number, int(runtime::NoSuchProperty));
+    QCOMPARE(QString::fromStdString(log.errors[0].description),
+             QString("Object 'fail' has no property Text"));
+}
+
+void StartupTest::errorInLoadEndsBeforeTheWindowShows() {
+    test::ErrorLog log;
+    failInLoad = true;
+    bool drove = false;
+    const int status = runProject(probeProject, [&] { drove = true; });
+    failInLoad = false;
+    QCOMPARE(status, 1);
+    QVERIFY(!drove); // the event loop never ran
+    QCOMPARE(log.errors.size(), std::size_t(1));
+    QCOMPARE(log.errors[0].number, int(runtime::NoSuchObject));
+    QCOMPARE(QString::fromStdString(log.errors[0].description),
+             QString("Probe has no object named 'nothing'"));
+}
+
+void StartupTest::handlerTableIsCheckedAgainstTheForm_data() {
+    QTest::addColumn<QString>("handler");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("button click") << "fail_Click" << true;
+    QTest::newRow("form load") << "Form_Load" << true;
+    QTest::newRow("no such object") << "ghost_Click" << false;
+    QTest::newRow("no such event") << "fail_DblClick" << false;
+    QTest::newRow("no event at all") << "fail" << false;
+    QTest::newRow("no such form event") << "Form_Unload" << false;
+}
+
+void StartupTest::handlerTableIsCheckedAgainstTheForm() {
+    QFETCH(QString, handler);
+    QFETCH(bool, accepted);
+    const std::string name = handler.toStdString();
+    const runtime::Handler handlers[] = {{name, noop}};
+    runtime::FormDescription form = probeForm();
+    form.handlers = handlers;
+    try {
+        runtime::buildForm(form);
+        QVERIFY(accepted);
+    } catch (const runtime::RuntimeError& error) {
+        QVERIFY2(!accepted, error.what());
+        QCOMPARE(error.number(), int(runtime::NoSuchEvent));
+    }
+}
+
+void StartupTest::oneProgramWideInstance() {
+    runtime::Form& first = window::Form1();
+    QCOMPARE(&window::Form1(), &first);
+    QCOMPARE(QApplication::topLevelWidgets().count(first.window()), 1);
+    runtime::unloadForms();
+}
+
+CALCULATOR_WIDGET_TEST_MAIN(StartupTest)
+#include "startup_test.moc"
