@@ -3,6 +3,4 @@
 #include "runtime/startup.h"
 #include "window/form1.h"
 
-int main() {
-    return runtime::start(window::project());
-}
+int main() { return runtime::start(window::project()); }

@@ -14,15 +14,9 @@ double checked(double result) {
 }
 } // namespace
 
-double add(double left, double right) {
-    return checked(left + right);
-}
-double subtract(double left, double right) {
-    return checked(left - right);
-}
-double multiply(double left, double right) {
-    return checked(left * right);
-}
+double add(double left, double right) { return checked(left + right); }
+double subtract(double left, double right) { return checked(left - right); }
+double multiply(double left, double right) { return checked(left * right); }
 
 double divide(double left, double right) {
     if (right == 0.0) {

@@ -37,22 +37,16 @@ void dispatch(const Handler& handler) {
     }
 }
 
-void end() {
-    throw EndRequest{};
-}
+void end() { throw EndRequest{}; }
 
-void setErrorReporter(ErrorReporter newReporter) {
-    reporter = std::move(newReporter);
-}
+void setErrorReporter(ErrorReporter newReporter) { reporter = std::move(newReporter); }
 
 void report(const RuntimeError& error) {
     if (reporter)
         reporter(error);
 }
 
-std::optional<int> exitStatus() {
-    return endedWith;
-}
+std::optional<int> exitStatus() { return endedWith; }
 
 void endProgram(int status) {
     if (endedWith)
@@ -64,8 +58,6 @@ void endProgram(int status) {
     QCoreApplication::exit(status);
 }
 
-void resetProgramState() {
-    endedWith.reset();
-}
+void resetProgramState() { endedWith.reset(); }
 
 } // namespace runtime

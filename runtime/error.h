@@ -34,9 +34,7 @@ inline bool isArithmeticError(const RuntimeError& error) noexcept {
     return error.number() == Overflow || error.number() == DivisionByZero;
 }
 
-[[noreturn]] inline void raiseOverflow() {
-    throw RuntimeError(Overflow, "Overflow");
-}
+[[noreturn]] inline void raiseOverflow() { throw RuntimeError(Overflow, "Overflow"); }
 [[noreturn]] inline void raiseDivisionByZero() {
     throw RuntimeError(DivisionByZero, "Division by zero");
 }

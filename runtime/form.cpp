@@ -23,9 +23,7 @@ QString toQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::string quoted(std::string_view name) {
-    return "'" + std::string(name) + "'";
-}
+std::string quoted(std::string_view name) { return "'" + std::string(name) + "'"; }
 
 } // namespace
 
@@ -39,16 +37,10 @@ Form::Form(const FormDescription& description)
 
 Form::~Form() = default;
 
-const FormDescription& Form::description() const {
-    return impl_->description;
-}
-QWidget* Form::window() const {
-    return impl_->built.window.get();
-}
+const FormDescription& Form::description() const { return impl_->description; }
+QWidget* Form::window() const { return impl_->built.window.get(); }
 
-bool Form::has(std::string_view name) const {
-    return impl_->built.objects.contains(name);
-}
+bool Form::has(std::string_view name) const { return impl_->built.objects.contains(name); }
 
 Object Form::operator[](std::string_view name) const {
     const auto found = impl_->built.objects.find(name);
@@ -58,12 +50,8 @@ Object Form::operator[](std::string_view name) const {
     return Object(*this, found->first, found->second.kind, found->second.object);
 }
 
-int Form::toPixels(int twips) const {
-    return impl_->built.scale.toPixels(twips);
-}
-int Form::toTwips(int pixels) const {
-    return impl_->built.scale.toTwips(pixels);
-}
+int Form::toPixels(int twips) const { return impl_->built.scale.toPixels(twips); }
+int Form::toTwips(int pixels) const { return impl_->built.scale.toTwips(pixels); }
 
 int Form::width() const {
     const FormDescription& laidOut = impl_->description;
@@ -79,12 +67,8 @@ void Form::setWidth(int twips) {
     impl_->built.window->layout()->activate();
 }
 
-int Form::clientWidth() const {
-    return toTwips(impl_->built.client->width());
-}
-int Form::clientHeight() const {
-    return toTwips(impl_->built.client->height());
-}
+int Form::clientWidth() const { return toTwips(impl_->built.client->width()); }
+int Form::clientHeight() const { return toTwips(impl_->built.client->height()); }
 
 void Form::raise(std::string_view event) const {
     for (const Handler& handler : impl_->description.handlers)
@@ -110,9 +94,7 @@ Form& formInstance(const FormDescription& description) {
     return *instance;
 }
 
-void unloadForms() {
-    instances().clear();
-}
+void unloadForms() { instances().clear(); }
 
 // ---- Object ----------------------------------------------------------------
 
@@ -139,18 +121,10 @@ void Object::setText(std::string_view text) {
     static_cast<QLineEdit*>(object_)->setText(toQString(text));
 }
 
-int Object::left() const {
-    return form_->toTwips(geometryWidget("Left")->x());
-}
-int Object::top() const {
-    return form_->toTwips(geometryWidget("Top")->y());
-}
-int Object::width() const {
-    return form_->toTwips(geometryWidget("Width")->width());
-}
-int Object::height() const {
-    return form_->toTwips(geometryWidget("Height")->height());
-}
+int Object::left() const { return form_->toTwips(geometryWidget("Left")->x()); }
+int Object::top() const { return form_->toTwips(geometryWidget("Top")->y()); }
+int Object::width() const { return form_->toTwips(geometryWidget("Width")->width()); }
+int Object::height() const { return form_->toTwips(geometryWidget("Height")->height()); }
 
 void Object::setLeft(int twips) {
     QWidget* widget = geometryWidget("Left");

@@ -28,13 +28,9 @@ QString toQString(std::string_view text) {
 }
 
 // Captions are shown as they stand: an ampersand never makes an access key.
-QString caption(std::string_view text) {
-    return toQString(text).replace('&', "&&");
-}
+QString caption(std::string_view text) { return toQString(text).replace('&', "&&"); }
 
-std::string quoted(std::string_view name) {
-    return "'" + std::string(name) + "'";
-}
+std::string quoted(std::string_view name) { return "'" + std::string(name) + "'"; }
 
 class Builder {
 public:
@@ -168,8 +164,6 @@ private:
 
 } // namespace
 
-BuiltForm buildForm(const FormDescription& description) {
-    return Builder(description).build();
-}
+BuiltForm buildForm(const FormDescription& description) { return Builder(description).build(); }
 
 } // namespace runtime

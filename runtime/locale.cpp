@@ -4,8 +4,6 @@
 
 namespace runtime {
 
-std::string decimalSeparator() {
-    return QLocale::system().decimalPoint().toStdString();
-}
+std::string decimalSeparator() { return QLocale::system().decimalPoint().toStdString(); }
 
 } // namespace runtime

@@ -42,94 +42,42 @@ void calculate(double (*operation)(double, double)) {
 // ---- Start-up and exit -------------------------------------------------------
 
 // The compact view: the keypads lie beyond the right edge until View Keyboard.
-void Form_Load() {
-    Form1().setWidth(compactWidth);
-}
+void Form_Load() { Form1().setWidth(compactWidth); }
 
-void end1_Click() {
-    runtime::end();
-}
+void end1_Click() { runtime::end(); }
 
 // ---- First keypad, into Text1 ------------------------------------------------
 
-void Command1_Click() {
-    appendDigit("Text1", "1");
-}
-void Command2_Click() {
-    appendDigit("Text1", "2");
-}
-void Command3_Click() {
-    appendDigit("Text1", "3");
-}
-void Command4_Click() {
-    appendDigit("Text1", "4");
-}
-void Command5_Click() {
-    appendDigit("Text1", "5");
-}
-void Command6_Click() {
-    appendDigit("Text1", "6");
-}
-void Command7_Click() {
-    appendDigit("Text1", "7");
-}
-void Command8_Click() {
-    appendDigit("Text1", "8");
-}
-void Command9_Click() {
-    appendDigit("Text1", "9");
-}
-void Command10_Click() {
-    appendDigit("Text1", "0");
-}
+void Command1_Click() { appendDigit("Text1", "1"); }
+void Command2_Click() { appendDigit("Text1", "2"); }
+void Command3_Click() { appendDigit("Text1", "3"); }
+void Command4_Click() { appendDigit("Text1", "4"); }
+void Command5_Click() { appendDigit("Text1", "5"); }
+void Command6_Click() { appendDigit("Text1", "6"); }
+void Command7_Click() { appendDigit("Text1", "7"); }
+void Command8_Click() { appendDigit("Text1", "8"); }
+void Command9_Click() { appendDigit("Text1", "9"); }
+void Command10_Click() { appendDigit("Text1", "0"); }
 
 // ---- Second keypad, into Text2 -----------------------------------------------
 
-void Command11_Click() {
-    appendDigit("Text2", "1");
-}
-void Command12_Click() {
-    appendDigit("Text2", "2");
-}
-void Command13_Click() {
-    appendDigit("Text2", "3");
-}
-void Command14_Click() {
-    appendDigit("Text2", "4");
-}
-void Command15_Click() {
-    appendDigit("Text2", "5");
-}
-void Command16_Click() {
-    appendDigit("Text2", "6");
-}
-void Command17_Click() {
-    appendDigit("Text2", "7");
-}
-void Command18_Click() {
-    appendDigit("Text2", "8");
-}
-void Command19_Click() {
-    appendDigit("Text2", "9");
-}
-void Command20_Click() {
-    appendDigit("Text2", "0");
-}
+void Command11_Click() { appendDigit("Text2", "1"); }
+void Command12_Click() { appendDigit("Text2", "2"); }
+void Command13_Click() { appendDigit("Text2", "3"); }
+void Command14_Click() { appendDigit("Text2", "4"); }
+void Command15_Click() { appendDigit("Text2", "5"); }
+void Command16_Click() { appendDigit("Text2", "6"); }
+void Command17_Click() { appendDigit("Text2", "7"); }
+void Command18_Click() { appendDigit("Text2", "8"); }
+void Command19_Click() { appendDigit("Text2", "9"); }
+void Command20_Click() { appendDigit("Text2", "0"); }
 
 // ---- Operations --------------------------------------------------------------
 
-void plus_Click() {
-    calculate(runtime::add);
-}
-void minus_Click() {
-    calculate(runtime::subtract);
-}
-void times_Click() {
-    calculate(runtime::multiply);
-}
-void devises_Click() {
-    calculate(runtime::divide);
-}
+void plus_Click() { calculate(runtime::add); }
+void minus_Click() { calculate(runtime::subtract); }
+void times_Click() { calculate(runtime::multiply); }
+void devises_Click() { calculate(runtime::divide); }
 
 // ---- File menu ---------------------------------------------------------------
 

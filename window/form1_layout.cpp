@@ -88,8 +88,6 @@ const runtime::Project& project() {
     return calculator;
 }
 
-runtime::Form& Form1() {
-    return runtime::formInstance(form1Description());
-}
+runtime::Form& Form1() { return runtime::formInstance(form1Description()); }
 
 } // namespace window

@@ -41,12 +41,8 @@ void Form_Load() {
     if (failInLoad)
         runtime::formInstance(probeForm())["nothing"].setText("x");
 }
-void fail_Click() {
-    runtime::formInstance(probeForm())["fail"].setText("a button has no text");
-}
-void later_Click() {
-    ++laterHandlerRuns;
-}
+void fail_Click() { runtime::formInstance(probeForm())["fail"].setText("a button has no text"); }
+void later_Click() { ++laterHandlerRuns; }
 
 constexpr runtime::Control probeControls[] = {
     {0, "fail", runtime::ControlKind::Button, "Fail", 120, 120, 1200, 375},
