@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace runtime {
 
@@ -33,6 +34,9 @@ private:
 inline bool isArithmeticError(const RuntimeError& error) noexcept {
     return error.number() == Overflow || error.number() == DivisionByZero;
 }
+
+// A name as error descriptions quote it.
+inline std::string quoted(std::string_view name) { return "'" + std::string(name) + "'"; }
 
 [[noreturn]] inline void raiseOverflow() { throw RuntimeError(Overflow, "Overflow"); }
 [[noreturn]] inline void raiseDivisionByZero() {

@@ -3,6 +3,7 @@
 #include "dispatch.h"
 #include "error.h"
 #include "form_builder.h"
+#include "qt_text.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -16,16 +17,6 @@
 #include <string>
 
 namespace runtime {
-
-namespace {
-
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string quoted(std::string_view name) { return "'" + std::string(name) + "'"; }
-
-} // namespace
 
 struct Form::Impl {
     const FormDescription& description;

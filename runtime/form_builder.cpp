@@ -4,6 +4,7 @@
 #include "error.h"
 #include "icon.h"
 #include "line_widget.h"
+#include "qt_text.h"
 
 #include <QGuiApplication>
 #include <QLayout>
@@ -23,14 +24,8 @@ namespace runtime {
 
 namespace {
 
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Captions are shown as they stand: an ampersand never makes an access key.
 QString caption(std::string_view text) { return toQString(text).replace('&', "&&"); }
-
-std::string quoted(std::string_view name) { return "'" + std::string(name) + "'"; }
 
 class Builder {
 public:

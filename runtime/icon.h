@@ -1,5 +1,7 @@
 #pragma once
 
+#include "qt_text.h"
+
 #include <QIcon>
 #include <QPixmap>
 
@@ -12,8 +14,7 @@ namespace runtime {
 inline QIcon iconFrom(std::span<const std::string_view> images) {
     QIcon icon;
     for (std::string_view image : images)
-        icon.addPixmap(
-            QPixmap(QString::fromUtf8(image.data(), static_cast<qsizetype>(image.size()))));
+        icon.addPixmap(QPixmap(toQString(image)));
     return icon;
 }
 

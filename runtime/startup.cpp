@@ -2,11 +2,12 @@
 
 #include "dispatch.h"
 #include "error.h"
+#include "error_message.h"
 #include "form.h"
 #include "icon.h"
+#include "qt_text.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QWidget>
 
 #include <cstdio>
@@ -16,21 +17,6 @@
 namespace runtime {
 
 namespace {
-
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-void showErrorMessage(const Project& project, const RuntimeError& error) {
-    const QString text = QString("Error %1: %2")
-                             .arg(error.number())
-                             .arg(QString::fromStdString(error.description()));
-    QWidget* parent = QApplication::activeWindow();
-    QMessageBox box(QMessageBox::Critical, toQString(project.startupForm.caption), text,
-                    QMessageBox::Ok, parent);
-    box.setObjectName("runtimeError");
-    box.exec();
-}
 
 std::string environment(const char* name) {
     const char* value = std::getenv(name);
@@ -76,7 +62,9 @@ int start(const Project& project) {
     static char* arguments[] = {name, nullptr};
     int count = 1;
     QApplication application(count, arguments);
-    setErrorReporter([&project](const RuntimeError& error) { showErrorMessage(project, error); });
+    setErrorReporter([&project](const RuntimeError& error) {
+        showErrorMessage(project.startupForm.caption, error);
+    });
     return run(project);
 }
 
