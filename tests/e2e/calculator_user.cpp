@@ -65,8 +65,10 @@ QString CalculatorUser::xdotool(const QStringList& arguments) const {
     return session_.run("xdotool", arguments).trimmed();
 }
 
-QRect CalculatorUser::windowRect() const {
-    const QString info = session_.run("xwininfo", {"-id", window_});
+QRect CalculatorUser::windowRect() const { return rectOf(window_); }
+
+QRect CalculatorUser::rectOf(const QString& window) const {
+    const QString info = session_.run("xwininfo", {"-id", window});
     return QRect(field(info, "Absolute upper-left X"), field(info, "Absolute upper-left Y"),
                  field(info, "Width"), field(info, "Height"));
 }
@@ -120,11 +122,8 @@ QRect CalculatorUser::openFileMenu() const {
     waitUntil([&] {
         // The menu is the program's one other window that the window manager leaves alone.
         for (const QString& id : otherWindows())
-            if (const QString info = session_.run("xwininfo", {"-id", id});
-                info.contains("Override Redirect State: yes")) {
-                popup = QRect(field(info, "Absolute upper-left X"),
-                              field(info, "Absolute upper-left Y"), field(info, "Width"),
-                              field(info, "Height"));
+            if (session_.run("xwininfo", {"-id", id}).contains("Override Redirect State: yes")) {
+                popup = rectOf(id);
                 return true;
             }
         return false;

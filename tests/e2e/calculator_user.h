@@ -31,6 +31,7 @@ public:
     QRect windowRect() const;
     QRect clientRect() const;
     QRect frameRect() const;
+    QRect rectOf(const QString& window) const;   // any X window, as xwininfo gives it
     QString property(const QString& name) const; // as xprop prints it
 
     void click(QPoint onScreen) const;

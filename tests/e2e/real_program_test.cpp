@@ -145,7 +145,7 @@ void RealProgramTest::divisionByZeroIsReportedAndTheCalculatorGoesOn() {
     QVERIFY(e2e::waitUntil([&] { return !user->otherWindows().isEmpty(); }));
     const QString message = user->otherWindows().front();
     QVERIFY(e2e::waitUntil([&] { return user->focusedWindow() == message; }));
-    screenshot(user->frameRect().united(user->frameRect().adjusted(-40, 0, 40, 40)),
+    screenshot(user->frameRect().united(user->rectOf(message).adjusted(-2, -22, 2, 2)),
                "error-message.png");
     user->key("ctrl+c");
     QVERIFY(e2e::waitUntil(
