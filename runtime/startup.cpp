@@ -23,12 +23,32 @@ std::string environment(const char* name) {
     return value ? value : "";
 }
 
-// Qt aborts with a backtrace when no display can be opened; say it in one line.
-bool displayAvailable() {
+std::string programName;
+
+// Qt meets a display it cannot open with a page of advice and an abort;
+// the user gets one line instead.
+[[noreturn]] void noDisplay(const std::string& why) {
+    std::fprintf(stderr, "%s: no display to show the window on (%s)\n", programName.c_str(),
+                 why.c_str());
+    std::_Exit(1);
+}
+
+bool displayNamed() {
     const std::string platform = environment("QT_QPA_PLATFORM");
     if (!platform.empty() && !platform.starts_with("xcb") && !platform.starts_with("wayland"))
         return true; // offscreen, vnc and the like need no display
     return !environment("DISPLAY").empty() || !environment("WAYLAND_DISPLAY").empty();
+}
+
+QtMessageHandler qtMessages = nullptr;
+
+void startupMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtFatalMsg && message.contains("platform plugin"))
+        noDisplay("cannot open " + environment("DISPLAY") + environment("WAYLAND_DISPLAY"));
+    if (QByteArrayView(context.category).startsWith("qt.qpa") &&
+        (message.contains("connect") || message.contains("Could not load")))
+        return; // the fatal message that follows says it in one line
+    qtMessages(type, context, message);
 }
 
 } // namespace
@@ -52,16 +72,15 @@ int run(const Project& project) {
 }
 
 int start(const Project& project) {
-    if (!displayAvailable()) {
-        std::fprintf(stderr, "%.*s: no display to show the window on (DISPLAY is not set)\n",
-                     static_cast<int>(project.name.size()), project.name.data());
-        return 1;
-    }
+    programName = project.name;
+    if (!displayNamed())
+        noDisplay("DISPLAY is not set");
     // The program takes no command-line arguments: Qt sees only the program's name.
-    static char name[] = "calculator";
-    static char* arguments[] = {name, nullptr};
+    char* arguments[] = {programName.data(), nullptr};
     int count = 1;
+    qtMessages = qInstallMessageHandler(startupMessages);
     QApplication application(count, arguments);
+    qInstallMessageHandler(qtMessages);
     setErrorReporter([&project](const RuntimeError& error) {
         showErrorMessage(project.startupForm.caption, error);
     });
