@@ -29,8 +29,12 @@ public:
         ++pos_;
         skipBlanks();
     }
-    bool take(char upper) {
-        if ((peek() | 0x20) != (upper | 0x20))
+    // Takes the current character if it is `wanted`; letters match in either case.
+    bool take(char wanted) {
+        char c = peek();
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        if (c != wanted)
             return false;
         advance();
         return true;

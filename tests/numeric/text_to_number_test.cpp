@@ -79,6 +79,9 @@ void TextToNumberTest::reads_data() {
         << QByteArray("&O1777777777777777777777") << 18446744073709551615.0;
     QTest::newRow("ampersand alone") << QByteArray("&") << 0.0;
     QTest::newRow("ampersand other letter") << QByteArray("&X1") << 0.0;
+    // Found by fuzzing: a control character once passed for the ampersand.
+    QTest::newRow("control character before H") << QByteArray("\x06H10") << 0.0;
+    QTest::newRow("control character before O") << QByteArray("\x06O78") << 0.0;
     QTest::newRow("signed hexadecimal is no number") << QByteArray("-&H10") << 0.0;
     QTest::newRow("largest double")
         << QByteArray("1.7976931348623157E308") << std::numeric_limits<double>::max();
