@@ -40,6 +40,12 @@ struct MenuEntry {
     int level; // 0: a menu on the bar; 1: an item of the last menu above it
 };
 
+// What a screen reader says for an object whose caption does not say it.
+struct AccessibleName {
+    std::string_view object;
+    std::string_view name;
+};
+
 struct FormDescription {
     std::string_view name;
     std::string_view caption;
@@ -50,6 +56,7 @@ struct FormDescription {
     std::span<const Line> lines;
     std::span<const MenuEntry> menu;
     std::span<const Handler> handlers;
+    std::span<const AccessibleName> accessibleNames = {};
 };
 
 // What the process entry hands to start-up.

@@ -52,6 +52,7 @@ public:
         addControls();
         addLines();
         addMenu();
+        nameForScreenReaders();
         bindHandlers();
         return std::move(built_);
     }
@@ -121,6 +122,17 @@ private:
                 throw RuntimeError(NoSuchObject,
                                    "Menu item " + quoted(entry.name) + " stands under no menu");
             }
+        }
+    }
+
+    void nameForScreenReaders() {
+        for (const AccessibleName& entry : description_.accessibleNames) {
+            const auto found = built_.objects.find(entry.object);
+            if (found == built_.objects.end())
+                throw RuntimeError(NoSuchObject, "Accessible name for " + quoted(entry.object) +
+                                                     ", which is on no form");
+            if (auto* widget = qobject_cast<QWidget*>(found->second.object))
+                widget->setAccessibleName(toQString(entry.name));
         }
     }
 

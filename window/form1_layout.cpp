@@ -57,6 +57,13 @@ constexpr runtime::MenuEntry menu[] = {
     {"no", "View Keyboard", 1},
 };
 
+// The boxes have no caption: a screen reader names them by what they hold.
+constexpr runtime::AccessibleName accessibleNames[] = {
+    {"Text1", "First operand"},
+    {"Text2", "Second operand"},
+    {"Text3", "Result"},
+};
+
 // The window's icon, also the application's: 16 and 32 pixels square, 16 colours.
 constexpr std::string_view iconImages[] = {":/icons/calculator-16.xpm",
                                            ":/icons/calculator-32.xpm"};
@@ -75,6 +82,7 @@ const runtime::FormDescription& form1Description() {
         .lines = lines,
         .menu = menu,
         .handlers = form1Handlers(),
+        .accessibleNames = accessibleNames,
     };
     return description;
 }

@@ -5,6 +5,7 @@
 
 #include "runtime/line_widget.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QImage>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include <map>
 #include <set>
 
 using runtime::ControlKind;
@@ -31,6 +33,8 @@ private slots:
     void upperSeparatorIsDottedLowerIsSolid();
     void menuHoldsFileWithNewAboveViewKeyboard();
     void windowIsFixedAndCarriesItsIcon();
+    void screenReadersHearEveryControlByName();
+    void geometryScalesExactlyWithTheScreen();
 
 private:
     runtime::Form* form = nullptr;
@@ -149,8 +153,11 @@ void LayoutTest::upperSeparatorIsDottedLowerIsSolid() {
             count += picture.pixelColor(x, y) == background;
         return count;
     };
-    QCOMPARE(gaps(lower->y()), 0);
-    QVERIFY(gaps(upper->y()) > picture.width() / 3);
+    const int scale = int(picture.devicePixelRatio());
+    for (int row = 0; row < scale; ++row) { // a line is one pixel thick at any scale
+        QCOMPARE(gaps(lower->y() * scale + row), 0);
+        QVERIFY(gaps(upper->y() * scale + row) > picture.width() / 3);
+    }
 }
 
 void LayoutTest::menuHoldsFileWithNewAboveViewKeyboard() {
@@ -178,6 +185,43 @@ void LayoutTest::windowIsFixedAndCarriesItsIcon() {
     const QList<QSize> sizes = window->windowIcon().availableSizes();
     QVERIFY(sizes.contains(QSize(16, 16)));
     QVERIFY(sizes.contains(QSize(32, 32)));
+}
+
+void LayoutTest::screenReadersHearEveryControlByName() {
+    const std::map<std::string_view, QString> boxes = {
+        {"Text1", "First operand"}, {"Text2", "Second operand"}, {"Text3", "Result"}};
+    for (const runtime::Control& control : window::form1Description().controls) {
+        QWidget* widget = test::find(*form, QByteArray(control.name.data()).constData());
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY(accessible);
+        const QString expected = control.kind == ControlKind::Button
+                                     ? QString::fromUtf8(control.caption.data())
+                                     : boxes.at(control.name);
+        QCOMPARE(accessible->text(QAccessible::Name), expected);
+    }
+}
+
+// Run at QT_SCALE_FACTOR 1 and again at 2: logical pixels stay at 15 twips
+// each, device pixels follow the factor exactly, and the icon is drawn from
+// its larger image rather than stretched.
+void LayoutTest::geometryScalesExactlyWithTheScreen() {
+    const qreal factor = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+                             ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
+                             : 1.0;
+    QWidget* client = test::find(*form, "client");
+    QCOMPARE(client->devicePixelRatio(), factor);
+    const QImage picture = client->grab().toImage();
+    QCOMPARE(picture.size(), QSize(255, 185) * factor);
+    QCOMPARE(test::find(*form, "Command1")->width() * factor, 375 / 15.0 * factor);
+
+    const QPixmap small = form->window()->windowIcon().pixmap(QSize(16, 16), factor);
+    QCOMPARE(small.size(), QSize(16, 16) * factor);
+    if (factor == 2.0) {
+        QImage drawn = small.toImage().convertToFormat(QImage::Format_ARGB32);
+        drawn.setDevicePixelRatio(1.0);
+        QCOMPARE(drawn,
+                 QImage(":/icons/calculator-32.xpm").convertToFormat(QImage::Format_ARGB32));
+    }
 }
 
 CALCULATOR_WIDGET_TEST_MAIN(LayoutTest)
