@@ -36,7 +36,12 @@ inline bool isArithmeticError(const RuntimeError& error) noexcept {
 }
 
 // A name as error descriptions quote it.
-inline std::string quoted(std::string_view name) { return "'" + std::string(name) + "'"; }
+inline std::string quoted(std::string_view name) {
+    std::string text;
+    text.reserve(name.size() + 2);
+    text.append(1, '\'').append(name).append(1, '\'');
+    return text;
+}
 
 [[noreturn]] inline void raiseOverflow() { throw RuntimeError(Overflow, "Overflow"); }
 [[noreturn]] inline void raiseDivisionByZero() {

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the build into a scratch folder and checks what a desktop reads:
+# the desktop entry, the AppStream metainfo, the themed icons and the manual.
+# Usage: install_test.sh BUILD-DIR
+set -euo pipefail
+build=$1
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+DESTDIR=$stage cmake --install "$build" --prefix /usr >/dev/null
+root=$stage/usr
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+check() { if "$@"; then echo "PASS: $*"; else fail "$*"; fi; }
+
+entry=$root/share/applications/org.tarquel.Calculator.desktop
+metainfo=$root/share/metainfo/org.tarquel.Calculator.metainfo.xml
+check test -x "$root/bin/tarquel-calculator"
+echo "desktop-file-validate says: $(desktop-file-validate "$entry" 2>&1 || true)"
+check desktop-file-validate "$entry"
+echo "appstreamcli says: $(appstreamcli validate --no-net "$metainfo" 2>&1 | tail -n 1 || true)"
+check appstreamcli validate --no-net "$metainfo"
+check grep -qx 'Categories=Utility;Calculator;' "$entry"
+check grep -qx 'Exec=tarquel-calculator' "$entry"
+check grep -qx 'Icon=org.tarquel.Calculator' "$entry"
+check grep -q '<release version="1.00"' "$metainfo"
+check gzip -t "$root/share/man/man1/tarquel-calculator.1.gz"
+
+# A PNG's width and height stand as big-endian numbers at bytes 16 to 23.
+png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8}'; }
+for size in 16 32; do
+  icon=$root/share/icons/hicolor/${size}x${size}/apps/org.tarquel.Calculator.png
+  if [[ -f $icon ]] && [[ $(png_size "$icon") == "${size}x${size}" ]]; then
+    echo "PASS: ${size}x${size} icon"
+  else
+    fail "${size}x${size} icon at $icon"
+  fi
+done
+
+((failures == 0))

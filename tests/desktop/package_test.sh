@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Builds the Debian package from the build, runs lintian on it, and starts the
+# packaged program from an unpacked copy of the package.
+# Usage: package_test.sh BUILD-DIR
+set -euo pipefail
+build=$(realpath "$1")
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+(cd "$scratch" && cpack --config "$build/CPackConfig.cmake" -B "$scratch/out" >/dev/null)
+deb=$(ls "$scratch"/out/*.deb)
+
+fields=$(dpkg-deb --field "$deb" Package Version Depends)
+echo "$fields"
+grep -qx 'Version: 1.00' <<<"$fields"
+grep -q 'libqt6widgets6' <<<"$fields" # computed from the binary
+grep -q 'qt6-qpa-plugins' <<<"$fields"
+
+echo "lintian says:"
+lintian --fail-on error "$deb" 2>&1 | { grep -v "running with root privileges" || true; } | sed "s/^/  /"
+
+# It starts: still running after two seconds, on a screen of its own.
+dpkg-deb -x "$deb" "$scratch/root"
+QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$scratch "$scratch/root/usr/bin/tarquel-calculator" &
+program=$!
+sleep 2
+kill -0 "$program"
+kill "$program"
+wait "$program" || true
+echo "PASS: the packaged program starts"
