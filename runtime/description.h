@@ -7,6 +7,9 @@
 
 namespace runtime {
 
+// An image as XPM data: text that is also C source, so it is compiled in.
+using XpmImage = const char* const*;
+
 // An event handler: no arguments, no result beyond success or a thrown RuntimeError.
 using HandlerFunction = void (*)();
 
@@ -49,9 +52,9 @@ struct AccessibleName {
 struct FormDescription {
     std::string_view name;
     std::string_view caption;
-    std::span<const std::string_view> iconImages; // one icon: its images, one per size
-    int clientWidth, clientHeight;                // as laid out, below the menu bar
-    int outerWidth;                               // as laid out, frame included
+    std::span<const XpmImage> iconImages; // one icon: its images, one per size
+    int clientWidth, clientHeight;        // as laid out, below the menu bar
+    int outerWidth;                       // as laid out, frame included
     std::span<const Control> controls;
     std::span<const Line> lines;
     std::span<const MenuEntry> menu;

@@ -1,20 +1,22 @@
 #pragma once
 
-#include "qt_text.h"
+#include "description.h"
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 #include <span>
-#include <string_view>
 
 namespace runtime {
 
 // One icon made of several images, one per size; each keeps its own size.
-inline QIcon iconFrom(std::span<const std::string_view> images) {
+// Read from compiled-in XPM data, which needs no image plugin: looking for
+// one by file name loaded every plugin Qt has and cost a good part of start-up.
+inline QIcon iconFrom(std::span<const XpmImage> images) {
     QIcon icon;
-    for (std::string_view image : images)
-        icon.addPixmap(QPixmap(toQString(image)));
+    for (XpmImage image : images)
+        icon.addPixmap(QPixmap::fromImage(QImage(image)));
     return icon;
 }
 

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <optional>
 #include <system_error>
 
 namespace runtime {
@@ -164,9 +166,30 @@ double readDecimal(Cursor& in) {
     return value;
 }
 
+// The common case: a number with no blank inside, read in place by the standard
+// conversion. Gives nothing where the general reading must decide: a blank or
+// an exponent letter where the conversion stopped may yet continue the number,
+// and out-of-range values must be told apart.
+std::optional<double> readPlainDecimal(std::string_view text) {
+    const char* first = text.data();
+    const char* const last = first + text.size();
+    while (first < last && isBlank(*first))
+        ++first;
+    const char* const start = first < last && *first == '-' ? first + 1 : first;
+    if (start == last || !(isDigit(*start) || *start == '.'))
+        return std::nullopt; // also keeps "inf" and "nan" away from the conversion
+    double value = 0.0;
+    const auto [stop, ec] = std::from_chars(first, last, value, std::chars_format::general);
+    if (ec != std::errc() || (stop != last && (isBlank(*stop) || *stop == 'E' || *stop == 'e')))
+        return std::nullopt;
+    return value;
+}
+
 } // namespace
 
 double textToNumber(std::string_view text) {
+    if (const std::optional<double> plain = readPlainDecimal(text))
+        return *plain;
     Cursor in(text);
     if (in.take('&')) {
         if (in.take('H'))
@@ -184,59 +207,77 @@ std::string numberToText(double value, std::string_view decimalSeparator) {
     if (value == 0.0)
         return "0"; // negative zero too
 
-    // d.dddddddddddddde±dd: the value rounded to 15 significant digits.
+    // [-]d.dddddddddddddde±dd[d]: the value rounded to 15 significant digits.
     std::array<char, 32> scientific{};
-    const auto written = std::to_chars(scientific.data(), scientific.data() + scientific.size(),
-                                       value, std::chars_format::scientific, 14);
-    std::string_view text(scientific.data(),
-                          static_cast<std::size_t>(written.ptr - scientific.data()));
-    const bool negative = text.front() == '-';
-    if (negative)
-        text.remove_prefix(1);
-    const std::size_t e = text.find('e');
-    const int exponent = std::atoi(text.data() + e + 1);
+    char* const end = std::to_chars(scientific.data(), scientific.data() + scientific.size(), value,
+                                    std::chars_format::scientific, 14)
+                          .ptr;
+    const bool negative = scientific[0] == '-';
+    const char* digits = scientific.data() + (negative ? 1 : 0);
+    const char* e = digits + 16; // one digit, the point and 14 more
+    int exponent = 0;
+    for (const char* c = e + 2; c < end; ++c)
+        exponent = exponent * 10 + (*c - '0');
+    if (e[1] == '-')
+        exponent = -exponent;
 
-    std::array<char, 16> digits{};
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < e; ++i)
-        if (text[i] != '.')
-            digits[count++] = text[i];
-    while (count > 1 && digits[count - 1] == '0')
+    // The significant digits without the point or trailing zeros.
+    std::array<char, 15> significand{};
+    significand[0] = digits[0];
+    std::memcpy(significand.data() + 1, digits + 2, 14);
+    std::size_t count = 15;
+    while (count > 1 && significand[count - 1] == '0')
         --count;
-    const std::string_view significand(digits.data(), count);
 
-    std::string out;
-    out.reserve(24 + decimalSeparator.size());
+    // Written on the stack, and copied once into the result at its exact size.
+    std::array<char, 64> small;
+    std::string large;
+    char* out = small.data();
+    if (32 + decimalSeparator.size() > small.size()) {
+        large.resize(32 + decimalSeparator.size());
+        out = large.data();
+    }
+    char* const begin = out;
+    auto put = [&out](const char* from, std::size_t size) {
+        std::memcpy(out, from, size);
+        out += size;
+    };
+    auto putSeparator = [&] { put(decimalSeparator.data(), decimalSeparator.size()); };
+
     if (negative)
-        out += '-';
+        *out++ = '-';
     if (exponent < -4 || exponent >= 15) {
-        out += significand.front();
+        *out++ = significand[0];
         if (count > 1) {
-            out += decimalSeparator;
-            out += significand.substr(1);
+            putSeparator();
+            put(significand.data() + 1, count - 1);
         }
-        out += exponent < 0 ? "E-" : "E+";
+        *out++ = 'E';
+        *out++ = exponent < 0 ? '-' : '+';
         const int magnitude = std::abs(exponent);
-        if (magnitude < 10)
-            out += '0';
-        out += std::to_string(magnitude);
+        if (magnitude >= 100)
+            *out++ = static_cast<char>('0' + magnitude / 100);
+        *out++ = static_cast<char>('0' + magnitude / 10 % 10);
+        *out++ = static_cast<char>('0' + magnitude % 10);
     } else if (exponent < 0) {
-        out += '0';
-        out += decimalSeparator;
-        out.append(static_cast<std::size_t>(-exponent - 1), '0');
-        out += significand;
+        *out++ = '0';
+        putSeparator();
+        for (int zeros = -exponent - 1; zeros > 0; --zeros)
+            *out++ = '0';
+        put(significand.data(), count);
     } else {
         const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
         if (count <= integerDigits) {
-            out += significand;
-            out.append(integerDigits - count, '0');
+            put(significand.data(), count);
+            for (std::size_t zeros = integerDigits - count; zeros > 0; --zeros)
+                *out++ = '0';
         } else {
-            out += significand.substr(0, integerDigits);
-            out += decimalSeparator;
-            out += significand.substr(integerDigits);
+            put(significand.data(), integerDigits);
+            putSeparator();
+            put(significand.data() + integerDigits, count - integerDigits);
         }
     }
-    return out;
+    return std::string(begin, out);
 }
 
 } // namespace runtime

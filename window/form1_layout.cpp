@@ -3,6 +3,8 @@
 
 #include "form1.h"
 #include "form1_events.h"
+#include "resources/icons/calculator-16.xpm"
+#include "resources/icons/calculator-32.xpm"
 #include "resources/version.h"
 
 namespace window {
@@ -65,8 +67,7 @@ constexpr runtime::AccessibleName accessibleNames[] = {
 };
 
 // The window's icon, also the application's: 16 and 32 pixels square, 16 colours.
-constexpr std::string_view iconImages[] = {":/icons/calculator-16.xpm",
-                                           ":/icons/calculator-32.xpm"};
+constexpr runtime::XpmImage iconImages[] = {calculator_16, calculator_32};
 
 } // namespace
 

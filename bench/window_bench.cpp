@@ -1,0 +1,56 @@
+// Handlers end to end on the real window, on Qt's offscreen platform: an
+// operation (read both boxes, compute, write the result), and a keypad press on
+// boxes of growing length, so the cost's growth with the text shows.
+
+#include "runtime/form.h"
+#include "window/form1.h"
+#include "window/form1_events.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace {
+
+void operationHandler(benchmark::State& state) {
+    runtime::Form& form = window::Form1();
+    form["Text1"].setText("12345.678");
+    form["Text2"].setText("0.5");
+    for (auto _ : state)
+        window::devises_Click();
+    if (form["Text3"].text() != "24691.356")
+        state.SkipWithError("wrong result");
+}
+
+void keypadPress(benchmark::State& state) {
+    runtime::Form& form = window::Form1();
+    const std::string text(static_cast<std::size_t>(state.range(0)), '7');
+    for (auto _ : state) {
+        state.PauseTiming();
+        form["Text1"].setText(text);
+        state.ResumeTiming();
+        window::Command1_Click();
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+} // namespace
+
+BENCHMARK(operationHandler);
+BENCHMARK(keypadPress)->Arg(10)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("LC_ALL", "C");
+    QApplication application(argc, argv);
+    window::Form1().raise("Load");
+    window::Form1().window()->show();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    runtime::unloadForms();
+    return 0;
+}
