@@ -86,8 +86,7 @@ bool XSession::startWindowManager() {
 bool XSession::startWindowManagerOnce() {
     windowManager_ = std::make_unique<QProcess>();
     windowManager_->setProcessEnvironment(environment());
-    windowManager_->setStandardOutputFile(QProcess::nullDevice());
-    windowManager_->setStandardErrorFile(QProcess::nullDevice());
+    windowManager_->setProcessChannelMode(QProcess::MergedChannels);
     windowManager_->start("openbox", {"--sm-disable"});
     if (!windowManager_->waitForStarted(5000)) {
         error_ = "openbox did not start: " + windowManager_->errorString();
@@ -100,7 +99,8 @@ bool XSession::startWindowManagerOnce() {
         },
         10'000);
     if (!managing)
-        error_ = "openbox did not take over the display";
+        error_ = "openbox did not take over the display: " +
+                 QString::fromLocal8Bit(windowManager_->readAll()).trimmed();
     return managing;
 }
 
