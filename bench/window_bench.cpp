@@ -19,9 +19,14 @@ void operationHandler(benchmark::State& state) {
     runtime::Form& form = window::Form1();
     form["Text1"].setText("12345.678");
     form["Text2"].setText("0.5");
-    for (auto _ : state)
-        window::devises_Click();
-    if (form["Text3"].text() != "24691.356")
+    // Plus and Minus by turns, so that every press writes a text that differs
+    // from the one the result box holds.
+    bool plus = false;
+    for (auto _ : state) {
+        plus = !plus;
+        plus ? window::plus_Click() : window::minus_Click();
+    }
+    if (form["Text3"].text() != (plus ? "12346.178" : "12345.178"))
         state.SkipWithError("wrong result");
 }
 
