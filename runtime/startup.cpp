@@ -4,7 +4,6 @@
 #include "error.h"
 #include "error_message.h"
 #include "form.h"
-#include "icon.h"
 #include "qt_text.h"
 
 #include <QApplication>
@@ -56,9 +55,9 @@ void startupMessages(QtMsgType type, const QMessageLogContext& context, const QS
 int run(const Project& project) {
     QCoreApplication::setApplicationName(toQString(project.name));
     QCoreApplication::setApplicationVersion(toQString(project.version));
-    QApplication::setWindowIcon(iconFrom(project.startupForm.iconImages));
     try {
         Form& form = formInstance(project.startupForm);
+        QApplication::setWindowIcon(form.window()->windowIcon()); // the application's too
         form.raise("Load");
         if (exitStatus())
             return *exitStatus();
