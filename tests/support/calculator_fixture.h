@@ -10,7 +10,9 @@
 #include <QTest>
 #include <QWidget>
 
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace test {
@@ -59,6 +61,24 @@ inline runtime::Form& openCalculator() {
 inline void closeCalculator() {
     runtime::unloadForms();
     runtime::resetProgramState();
+}
+
+// A small form of a test's own, for what Form1 cannot show.
+inline runtime::FormDescription probeForm(std::string_view name,
+                                          std::span<const runtime::Control> controls,
+                                          std::span<const runtime::Handler> handlers,
+                                          std::span<const runtime::Line> lines = {},
+                                          std::span<const runtime::MenuEntry> menu = {}) {
+    return {.name = name,
+            .caption = name,
+            .iconImages = {},
+            .clientWidth = 2000,
+            .clientHeight = 2000,
+            .outerWidth = 2105,
+            .controls = controls,
+            .lines = lines,
+            .menu = menu,
+            .handlers = handlers};
 }
 
 template <typename Widget = QWidget> Widget* find(const runtime::Form& form, const char* name) {

@@ -34,16 +34,8 @@ constexpr runtime::MenuEntry menu[] = {{"menu", "Menu", 0}, {"item", "Item", 1}}
 constexpr runtime::Handler handlers[] = {{"go_Click", go_Click}};
 
 const runtime::FormDescription& faultForm() {
-    static const runtime::FormDescription description{.name = "Faults",
-                                                      .caption = "Faults",
-                                                      .iconImages = {},
-                                                      .clientWidth = 2000,
-                                                      .clientHeight = 2000,
-                                                      .outerWidth = 2105,
-                                                      .controls = controls,
-                                                      .lines = lines,
-                                                      .menu = menu,
-                                                      .handlers = handlers};
+    static const runtime::FormDescription description =
+        test::probeForm("Faults", controls, handlers, lines, menu);
     return description;
 }
 

@@ -52,16 +52,8 @@ constexpr runtime::Handler probeHandlers[] = {
     {"Form_Load", Form_Load}, {"fail_Click", fail_Click}, {"later_Click", later_Click}};
 
 const runtime::FormDescription& probeForm() {
-    static const runtime::FormDescription form{.name = "Probe",
-                                               .caption = "Probe",
-                                               .iconImages = {},
-                                               .clientWidth = 2000,
-                                               .clientHeight = 1000,
-                                               .outerWidth = 2105,
-                                               .controls = probeControls,
-                                               .lines = {},
-                                               .menu = {},
-                                               .handlers = probeHandlers};
+    static const runtime::FormDescription form =
+        test::probeForm("Probe", probeControls, probeHandlers);
     return form;
 }
 const runtime::Project probeProject{"probe", "0", probeForm()};
