@@ -4,36 +4,59 @@
 #include <QCoreApplication>
 #include <QWidget>
 
+#include <exception>
 #include <new>
+#include <string>
 
 namespace runtime {
 
 namespace {
 
-// Thrown by end(), caught only by dispatch(): unwinds the handler that ended
-// the program so that nothing after the call runs.
+// Thrown by end(), caught only at the event boundary: unwinds the handler that
+// ended the program so that nothing after the call runs.
 struct EndRequest {};
 
 std::optional<int> endedWith;
 ErrorReporter reporter;
 
+// A fault that is no run-time error of the program: the user is told where it
+// happened and what to do, and the program ends as after any uncaught error.
+RuntimeError internalError(std::string_view where, std::string_view what) {
+    return RuntimeError(InternalError, "Internal error in " + std::string(where) + ": " +
+                                           std::string(what) +
+                                           ". The calculator must close; please report this.");
+}
+
 } // namespace
 
-void dispatch(const Handler& handler) {
-    if (endedWith)
-        return;
+void handleException(std::string_view where) {
     try {
-        try {
-            handler.run();
-        } catch (const std::bad_alloc&) {
-            throw RuntimeError(OutOfMemory, "Out of memory");
-        }
+        throw;
     } catch (const EndRequest&) {
         endProgram(0);
     } catch (const RuntimeError& error) {
         report(error);
         if (!isArithmeticError(error))
             endProgram(1);
+    } catch (const std::bad_alloc&) {
+        report(RuntimeError(OutOfMemory, "Out of memory"));
+        endProgram(1);
+    } catch (const std::exception& fault) {
+        report(internalError(where, fault.what()));
+        endProgram(1);
+    } catch (...) {
+        report(internalError(where, "an exception of unknown type"));
+        endProgram(1);
+    }
+}
+
+void dispatch(const Handler& handler) {
+    if (endedWith)
+        return;
+    try {
+        handler.run();
+    } catch (...) {
+        handleException(handler.name);
     }
 }
 

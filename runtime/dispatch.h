@@ -10,10 +10,16 @@
 
 namespace runtime {
 
-// Runs a handler. A RuntimeError that leaves it is reported; an arithmetic error
-// (6 or 11) leaves the program running, any other ends it with status 1.
-// Once the program has ended, no handler runs any more.
+// Runs a handler. Whatever leaves it is caught here: a RuntimeError is reported,
+// and an arithmetic error (6 or 11) leaves the program running while any other
+// ends it with status 1; any other exception is reported as an internal error
+// and ends the program with status 1. Once the program has ended, no handler
+// runs any more.
 void dispatch(const Handler& handler);
+
+// What dispatch does with the exception in flight; call only from a catch
+// block. `where` names the handler or event it left, for the user's message.
+void handleException(std::string_view where);
 
 // Ends the program at once with status 0; the calling handler goes no further.
 [[noreturn]] void end();

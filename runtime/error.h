@@ -15,6 +15,7 @@ enum ErrorNumber : int {
     NoSuchProperty = 1002,
     NoSuchEvent = 1003,
     OutOfMemory = 1004,
+    InternalError = 1005,
 };
 
 class RuntimeError : public std::runtime_error {

@@ -9,8 +9,6 @@
 #include <QCoreApplication>
 #include <QLayout>
 #include <QLineEdit>
-#include <QMainWindow>
-#include <QMenu>
 
 #include <algorithm>
 #include <map>
@@ -68,14 +66,15 @@ void Form::raise(std::string_view event) const {
 }
 
 namespace {
-std::map<const FormDescription*, std::unique_ptr<Form>>& instances() {
-    static std::map<const FormDescription*, std::unique_ptr<Form>> forms;
+// Forms are known by name: the instance of a name is the one start-up shows.
+std::map<std::string, std::unique_ptr<Form>, std::less<>>& instances() {
+    static std::map<std::string, std::unique_ptr<Form>, std::less<>> forms;
     return forms;
 }
 } // namespace
 
 Form& formInstance(const FormDescription& description) {
-    std::unique_ptr<Form>& instance = instances()[&description];
+    std::unique_ptr<Form>& instance = instances()[std::string(description.name)];
     if (!instance) {
         // Widgets must go before the application object does.
         static const bool unloadsWithApplication = (qAddPostRoutine(unloadForms), true);

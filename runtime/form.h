@@ -84,7 +84,8 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-// The program-wide instance of a form, created on first use; never a second one.
+// The program-wide instance of the form of this description's name, created on
+// first use; never a second one.
 Form& formInstance(const FormDescription& description);
 void unloadForms();
 

@@ -35,8 +35,9 @@ public:
     }
 
     BuiltForm build() {
-        auto* window = new QMainWindow;
-        built_.window.reset(window);
+        window_ = new QMainWindow;
+        built_.window.reset(window_);
+        QMainWindow* window = window_;
         window->setObjectName(toQString(description_.name));
         window->setWindowTitle(toQString(description_.caption));
         window->setWindowIcon(iconFrom(description_.iconImages));
@@ -114,7 +115,7 @@ private:
         QMenu* menu = nullptr;
         for (const MenuEntry& entry : description_.menu) {
             if (entry.level == 0) {
-                menu = built_.window->menuBar()->addMenu(caption(entry.caption));
+                menu = window_->menuBar()->addMenu(caption(entry.caption));
                 add(entry.name, ObjectKind::Menu, menu);
             } else if (menu) {
                 add(entry.name, ObjectKind::MenuItem, menu->addAction(caption(entry.caption)));
@@ -167,6 +168,7 @@ private:
 
     const FormDescription& description_;
     BuiltForm built_;
+    QMainWindow* window_ = nullptr;
 };
 
 } // namespace

@@ -6,13 +6,11 @@
 #include "form.h"
 #include "twips.h"
 
+#include <QWidget>
+
 #include <map>
 #include <memory>
 #include <string_view>
-
-class QMainWindow;
-class QObject;
-class QWidget;
 
 namespace runtime {
 
@@ -22,8 +20,8 @@ struct BuiltObject {
 };
 
 struct BuiltForm {
-    std::unique_ptr<QMainWindow> window;
-    QWidget* client = nullptr; // the client area below the menu bar
+    std::unique_ptr<QWidget> window; // with a menu bar above the client area
+    QWidget* client = nullptr;       // the client area below the menu bar
     std::map<std::string_view, BuiltObject, std::less<>> objects;
     TwipsScale scale{96.0};
 };

@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "application.h"
 #include "dispatch.h"
 #include "error.h"
 #include "error_message.h"
@@ -78,7 +79,7 @@ int start(const Project& project) {
     char* arguments[] = {programName.data(), nullptr};
     int count = 1;
     qtMessages = qInstallMessageHandler(startupMessages);
-    QApplication application(count, arguments);
+    Application application(count, arguments);
     qInstallMessageHandler(qtMessages);
     setErrorReporter([&project](const RuntimeError& error) {
         showErrorMessage(project.startupForm.caption, error);

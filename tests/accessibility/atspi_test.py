@@ -93,7 +93,7 @@ def main():
     checks = Checks()
     try:
         turn_accessibility_on()
-        environment = dict(os.environ, DISPLAY=display, XDG_RUNTIME_DIR=runtime_dir, LC_ALL="C")
+        environment = dict(os.environ, DISPLAY=display, XDG_RUNTIME_DIR=runtime_dir, LC_ALL="C.UTF-8")
         environment.pop("QT_QPA_PLATFORM", None)
         program = subprocess.Popen([PROGRAM], env=environment)
         application = wait_for(lambda: find_application(program.pid), 20)

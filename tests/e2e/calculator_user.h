@@ -55,7 +55,10 @@ public:
     QImage screenshot(const QRect& area) const;
     bool saveScreenshot(const QRect& area, const QString& path) const;
 
-    bool isRunning() const { return process_.state() == QProcess::Running; }
+    // Whether the program still runs; waiting a moment lets a death be noticed.
+    bool isRunning() {
+        return !process_.waitForFinished(500) && process_.state() == QProcess::Running;
+    }
     // The exit status once the program has ended by itself, or nothing in time.
     std::optional<int> exitStatus(int timeoutMs = 5000);
 

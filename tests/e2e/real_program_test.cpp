@@ -42,6 +42,7 @@ private slots:
     void typicalCalculationInTheKeypadView();
     void divisionByZeroIsReportedAndTheCalculatorGoesOn();
     void newEmptiesTheBoxes();
+    void internalFaultIsReportedAndEndsWithStatusOne();
     void exitEndsWithStatusZero();
     void closingFromTheFrameEndsWithStatusZero();
 
@@ -174,6 +175,27 @@ void RealProgramTest::newEmptiesTheBoxes() {
     for (const char* box : {"Text1", "Text2", "Text3"})
         QCOMPARE(user->readBox(box), std::optional<QString>(""));
     QVERIFY(user->clientRect().width() < 256);
+}
+
+// A handler of a program built with a fault throws a standard exception: the
+// user is told in the error message, and the program ends with status 1
+// instead of dying of a signal.
+void RealProgramTest::internalFaultIsReportedAndEndsWithStatusOne() {
+    user = std::make_unique<CalculatorUser>(*session, FAULTY_PROGRAM, GRAB_TOOL);
+    QVERIFY2(user->start(), qPrintable(user->error()));
+    const QRect popup = user->openFileMenu();
+    QVERIFY(!popup.isEmpty());
+    user->click(QPoint(popup.center().x(), popup.top() + popup.height() / 4)); // New
+    QVERIFY(e2e::waitUntil([&] {
+        const QStringList others = user->otherWindows();
+        return others.size() == 1 && user->focusedWindow() == others.front();
+    }));
+    user->key("ctrl+c");
+    QVERIFY(e2e::waitUntil([&] {
+        return user->clipboard().value_or("").startsWith("Error 1005: Internal error in new_Click");
+    }));
+    user->key("Return");
+    QCOMPARE(user->exitStatus(), std::optional<int>(1));
 }
 
 void RealProgramTest::exitEndsWithStatusZero() {

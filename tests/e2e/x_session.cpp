@@ -2,7 +2,7 @@
 
 #include "wait.h"
 
-#include <QFile>
+#include <QDeadlineTimer>
 
 namespace e2e {
 
@@ -22,22 +22,11 @@ void stop(std::unique_ptr<QProcess>& process) {
 } // namespace
 
 XSession::XSession() {
-    for (int number = 90; number < 190 && display_.isEmpty(); ++number) {
-        if (QFile::exists(QString("/tmp/.X%1-lock").arg(number)) ||
-            QFile::exists(QString("/tmp/.X11-unix/X%1").arg(number)))
-            continue;
-        if (startServer(number))
-            display_ = QString(":%1").arg(number);
-    }
-    if (display_.isEmpty()) {
-        error_ = "no display could be started: " + error_;
+    if (startServer() && startWindowManager())
         return;
-    }
-    if (!startWindowManager()) {
-        stop(windowManager_);
-        stop(server_);
-        display_.clear();
-    }
+    stop(windowManager_);
+    stop(server_);
+    display_.clear();
 }
 
 XSession::~XSession() {
@@ -45,32 +34,26 @@ XSession::~XSession() {
     stop(server_);
 }
 
-bool XSession::startServer(int number) {
+bool XSession::startServer() {
     server_ = std::make_unique<QProcess>();
     server_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    server_->setStandardOutputFile(QProcess::nullDevice());
-    server_->start("Xvfb", {QString(":%1").arg(number), "-screen", "0", "1024x768x24", "-nolisten",
-                            "tcp", "-dpi", "96"});
+    // The server picks a free display itself and writes its number once it
+    // accepts clients: no race with another test starting a server.
+    server_->start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                            "-dpi", "96"});
     if (!server_->waitForStarted(5000)) {
         error_ = "Xvfb did not start: " + server_->errorString();
-        server_.reset();
         return false;
     }
-    // Ready once a client gets an answer; the socket alone may come earlier.
-    display_ = QString(":%1").arg(number);
-    int answered = -1;
-    waitUntil(
-        [&] {
-            run("xprop", {"-root", "-notype", "_NET_SUPPORTED"}, &answered, 2000);
-            return answered == 0 || server_->state() != QProcess::Running;
-        },
-        10'000);
-    display_.clear();
-    if (answered != 0 || server_->state() != QProcess::Running) {
-        error_ = QString("Xvfb gave up on display :%1").arg(number);
-        stop(server_);
+    QDeadlineTimer deadline(10'000);
+    while (!server_->canReadLine() && server_->waitForReadyRead(int(deadline.remainingTime())))
+        ;
+    const QString number = QString::fromLatin1(server_->readLine()).trimmed();
+    if (number.isEmpty()) {
+        error_ = "Xvfb named no display";
         return false;
     }
+    display_ = ":" + number;
     return true;
 }
 
@@ -111,7 +94,7 @@ QProcessEnvironment XSession::environment() const {
     environment.remove("QT_QPA_PLATFORM");
     environment.remove("QT_SCALE_FACTOR");
     environment.insert("XDG_RUNTIME_DIR", runtimeDir_.path());
-    environment.insert("LC_ALL", "C");
+    environment.insert("LC_ALL", "C.UTF-8");
     return environment;
 }
 

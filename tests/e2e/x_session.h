@@ -1,6 +1,6 @@
 #pragma once
-// A private X session for tests of the real program: Xvfb on a free display
-// with openbox managing it, so windows have frames as on a desktop. Everything
+// A private X session for tests of the real program: Xvfb on a display it
+// picks itself, with openbox managing it, so windows have frames as on a desktop. Everything
 // it starts is stopped when it goes, also when a test fails.
 
 #include <QProcess>
@@ -32,7 +32,7 @@ public:
                 int timeoutMs = 10'000) const;
 
 private:
-    bool startServer(int number);
+    bool startServer();
     bool startWindowManager();
     bool startWindowManagerOnce();
 

@@ -3,6 +3,7 @@
 
 #include "runtime/arithmetic.h"
 #include "runtime/error.h"
+#include "support/exact.h"
 
 #include <QTest>
 
@@ -41,6 +42,8 @@ void ArithmeticTest::computes_data() {
     QTest::newRow("2 / 8, left first") << divide << 2.0 << 8.0 << 0.25 << 0;
     QTest::newRow("5 + 0") << add << 5.0 << 0.0 << 5.0 << 0;
     QTest::newRow("5 * 0") << multiply << 5.0 << 0.0 << 0.0 << 0;
+    QTest::newRow("-5 * 0 keeps the sign") << multiply << -5.0 << 0.0 << -0.0 << 0;
+    QTest::newRow("0.1 + 0.2 is not 0.3") << add << 0.1 << 0.2 << 0.30000000000000004 << 0;
     QTest::newRow("0 / 5") << divide << 0.0 << 5.0 << 0.0 << 0;
     QTest::newRow("5 / 0") << divide << 5.0 << 0.0 << 0.0 << 11;
     QTest::newRow("-5 / 0") << divide << -5.0 << 0.0 << 0.0 << 11;
@@ -74,7 +77,7 @@ void ArithmeticTest::computes() {
     }
     QCOMPARE(raised, error);
     if (!error)
-        QCOMPARE(*result, expected);
+        COMPARE_EXACT(*result, expected);
 }
 
 QTEST_APPLESS_MAIN(ArithmeticTest)

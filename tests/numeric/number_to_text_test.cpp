@@ -3,6 +3,7 @@
 
 #include "runtime/error.h"
 #include "runtime/numbers.h"
+#include "support/exact.h"
 
 #include <QTest>
 
@@ -141,7 +142,7 @@ void NumberToTextTest::largestDoublesOverflowWhenReadBack() {
     const std::string text = numberToText(std::numeric_limits<double>::max());
     QCOMPARE(text, std::string("1.79769313486232E+308"));
     QVERIFY_THROWS_EXCEPTION(runtime::RuntimeError, runtime::textToNumber(text));
-    QCOMPARE(runtime::textToNumber(numberToText(1.79769313486231e308)), 1.79769313486231e308);
+    COMPARE_EXACT(runtime::textToNumber(numberToText(1.79769313486231e308)), 1.79769313486231e308);
 }
 
 QTEST_APPLESS_MAIN(NumberToTextTest)

@@ -2,6 +2,7 @@
 // What the window tests share: the offscreen platform, a log that stands in for
 // the error message box, and the real Form1 built, loaded and shown.
 
+#include "runtime/application.h"
 #include "runtime/dispatch.h"
 #include "runtime/form.h"
 #include "window/form1.h"
@@ -17,13 +18,23 @@
 
 namespace test {
 
-// Widget tests run on Qt's offscreen platform, at 96 dpi, in the C locale
+// Widget tests run on Qt's offscreen platform, at 96 dpi, in the C.UTF-8 locale
 // unless the test's environment names another.
 inline void prepareEnvironment() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_FONT_DPI", "96");
     if (qEnvironmentVariableIsEmpty("LC_ALL"))
-        qputenv("LC_ALL", "C");
+        qputenv("LC_ALL", "C.UTF-8");
+}
+
+// Outside an ErrorLog, any error the program reports fails the running test.
+inline void failOnErrorReports() {
+    runtime::setErrorReporter([](const runtime::RuntimeError& error) {
+        QTest::qFail(qPrintable(QString("unexpected error report: %1: %2")
+                                    .arg(error.number())
+                                    .arg(QString::fromStdString(error.description()))),
+                     __FILE__, __LINE__);
+    });
 }
 
 struct ReportedError {
@@ -39,7 +50,7 @@ public:
             errors.push_back({error.number(), error.description()});
         });
     }
-    ~ErrorLog() { runtime::setErrorReporter(nullptr); }
+    ~ErrorLog() { failOnErrorReports(); }
     ErrorLog(const ErrorLog&) = delete;
     ErrorLog& operator=(const ErrorLog&) = delete;
 
@@ -91,7 +102,8 @@ template <typename Widget = QWidget> Widget* find(const runtime::Form& form, con
 #define CALCULATOR_WIDGET_TEST_MAIN(TestObject)                                                    \
     int main(int argc, char** argv) {                                                              \
         test::prepareEnvironment();                                                                \
-        QApplication application(argc, argv);                                                      \
+        runtime::Application application(argc, argv);                                              \
+        test::failOnErrorReports();                                                                \
         TestObject test;                                                                           \
         return QTest::qExec(&test, argc, argv);                                                    \
     }

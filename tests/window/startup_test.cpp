@@ -8,12 +8,12 @@
 #include "runtime/form_builder.h"
 
 #include "runtime/startup.h"
-#include <QMainWindow>
 
-#include <QPushButton>
 #include <QTimer>
 
 #include <functional>
+#include <new>
+#include <stdexcept>
 
 namespace {
 
@@ -36,12 +36,13 @@ int runProject(const runtime::Project& project, std::function<void()> whileRunni
 // A form of its own for what Form1 cannot do: fail in Load, or in a click.
 bool failInLoad = false;
 int laterHandlerRuns = 0;
+std::function<void()> fault; // what the button "fail" does
 const runtime::FormDescription& probeForm();
 void Form_Load() {
     if (failInLoad)
         runtime::formInstance(probeForm())["nothing"].setText("x");
 }
-void fail_Click() { runtime::formInstance(probeForm())["fail"].setText("a button has no text"); }
+void fail_Click() { fault(); }
 void later_Click() { ++laterHandlerRuns; }
 
 constexpr runtime::Control probeControls[] = {
@@ -69,11 +70,11 @@ private slots:
     void loadNarrowsTheWindowBeforeItIsFirstShown();
     void exitEndsWithStatusZeroAndNothingRunsAfter();
     void closingTheWindowEndsWithStatusZero();
-    void uncaughtErrorIsReportedAndEndsTheProgram();
+    void everyFaultIsReportedAndEndsTheProgram_data();
+    void everyFaultIsReportedAndEndsTheProgram();
     void errorInLoadEndsBeforeTheWindowShows();
     void handlerTableIsCheckedAgainstTheForm_data();
     void handlerTableIsCheckedAgainstTheForm();
-    void oneProgramWideInstance();
 };
 
 // Records the client width at the first Show event of the Form1 window.
@@ -120,29 +121,69 @@ void StartupTest::exitEndsWithStatusZeroAndNothingRunsAfter() {
 
 void StartupTest::closingTheWindowEndsWithStatusZero() {
     test::ErrorLog log;
-    window::Form1()["Text1"]; // built before start-up: start-up must reuse it
-    const int status = runProject(window::project(), [] {
+    window::Form1()["Text1"]; // built before start-up: start-up must show this one
+    int shownForms = 0;
+    bool shownIsForm1 = false;
+    const int status = runProject(window::project(), [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            shownForms += widget->objectName() == "Form1" && widget->isVisible();
+        shownIsForm1 = window::Form1().window()->isVisible();
         window::Form1()["Text1"].setText("unfinished input");
         window::Form1().window()->close();
     });
+    QCOMPARE(shownForms, 1);
+    QVERIFY(shownIsForm1);
     QCOMPARE(status, 0);
     QVERIFY(log.errors.empty());
 }
 
-void StartupTest::uncaughtErrorIsReportedAndEndsTheProgram() {
+Q_DECLARE_METATYPE(std::function<void()>)
+
+void StartupTest::everyFaultIsReportedAndEndsTheProgram_data() {
+    using F = std::function<void()>;
+    QTest::addColumn<F>("fault");
+    QTest::addColumn<bool>("inHandler"); // else thrown by the toolkit's handling of an event
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("description");
+    QTest::newRow("failed property access")
+        << F([] { runtime::formInstance(probeForm())["fail"].setText("a button has no text"); })
+        << true << int(runtime::NoSuchProperty) << "Object 'fail' has no property Text";
+    QTest::newRow("standard exception")
+        << F([] { throw std::out_of_range("index 3 of 2"); }) << true << int(runtime::InternalError)
+        << "Internal error in fail_Click: index 3 of 2. The calculator must close; please "
+           "report this.";
+    QTest::newRow("exception of no standard type")
+        << F([] { throw 42; }) << true << int(runtime::InternalError)
+        << "Internal error in fail_Click: an exception of unknown type. The calculator must "
+           "close; please report this.";
+    QTest::newRow("out of memory") << F([] { throw std::bad_alloc(); }) << true
+                                   << int(runtime::OutOfMemory) << "Out of memory";
+    QTest::newRow("outside any handler")
+        << F([] { throw std::runtime_error("broken"); }) << false << int(runtime::InternalError)
+        << "Internal error in the handling of an event: broken. The calculator must close; "
+           "please report this.";
+}
+
+void StartupTest::everyFaultIsReportedAndEndsTheProgram() {
+    QFETCH(std::function<void()>, fault);
+    QFETCH(bool, inHandler);
+    QFETCH(int, number);
+    QFETCH(QString, description);
     test::ErrorLog log;
     failInLoad = false;
     laterHandlerRuns = 0;
-    const int status = runProject(probeProject, [] {
+    ::fault = fault;
+    const int status = runProject(probeProject, [&] {
+        if (!inHandler)
+            fault(); // from a timer's event, outside every handler
         QTest::mouseClick(test::find(runtime::formInstance(probeForm()), "fail"), Qt::LeftButton);
         QTest::mouseClick(test::find(runtime::formInstance(probeForm()), "later"), Qt::LeftButton);
     });
     QCOMPARE(status, 1);
     QCOMPARE(laterHandlerRuns, 0);
     QCOMPARE(log.errors.size(), std::size_t(1));
-    QCOMPARE(log.errors[0].number, int(runtime::NoSuchProperty));
-    QCOMPARE(QString::fromStdString(log.errors[0].description),
-             QString("Object 'fail' has no property Text"));
+    QCOMPARE(log.errors[0].number, number);
+    QCOMPARE(QString::fromStdString(log.errors[0].description), description);
 }
 
 void StartupTest::errorInLoadEndsBeforeTheWindowShows() {
@@ -184,13 +225,6 @@ void StartupTest::handlerTableIsCheckedAgainstTheForm() {
         QVERIFY2(!accepted, error.what());
         QCOMPARE(error.number(), int(runtime::NoSuchEvent));
     }
-}
-
-void StartupTest::oneProgramWideInstance() {
-    runtime::Form& first = window::Form1();
-    QCOMPARE(&window::Form1(), &first);
-    QCOMPARE(QApplication::topLevelWidgets().count(first.window()), 1);
-    runtime::unloadForms();
 }
 
 CALCULATOR_WIDGET_TEST_MAIN(StartupTest)

@@ -1,0 +1,32 @@
+// The calculator with one fault built in, for the real-program test: File ▸ New
+// throws a standard exception, as a container indexed out of range would.
+// Everything else is the real program: its start-up, window and handlers.
+
+#include "runtime/startup.h"
+#include "window/form1.h"
+#include "window/form1_events.h"
+
+#include <vector>
+
+namespace {
+
+void new_Click() { (void)std::vector<int>().at(0); }
+
+std::vector<runtime::Handler> handlers() {
+    std::vector<runtime::Handler> table(window::form1Handlers().begin(),
+                                        window::form1Handlers().end());
+    for (runtime::Handler& handler : table)
+        if (handler.name == "new_Click")
+            handler.run = new_Click;
+    return table;
+}
+
+} // namespace
+
+int main() {
+    static const std::vector<runtime::Handler> faultyHandlers = handlers();
+    static runtime::FormDescription form = window::form1Description();
+    form.handlers = faultyHandlers;
+    static const runtime::Project project{window::project().name, window::project().version, form};
+    return runtime::start(project);
+}
