@@ -1,7 +1,7 @@
 // The numeric core against its floors: text to number against std::from_chars
 // on the same digits, number to text against std::to_chars at 15 digits.
 
-#include "runtime/numbers.h"
+#include "runtime/numeric/numbers.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,9 @@
 #pragma once
 // The stored description of a form: its controls, lines and menu as constant
 // data in twips, and the handlers bound to its objects' events by name.
+//
+// A form refers to its description and tables for as long as it lives: they are
+// static data, never temporaries (the functions that take one refuse an rvalue).
 
 #include <span>
 #include <string_view>
@@ -60,6 +63,9 @@ struct FormDescription {
     std::span<const MenuEntry> menu;
     std::span<const Handler> handlers;
     std::span<const AccessibleName> accessibleNames = {};
+    // Run-time errors after which the program goes on, because the handlers
+    // raise them before they change anything; any other uncaught error ends it.
+    std::span<const int> recoverableErrors = {};
 };
 
 // What the process entry hands to start-up.

@@ -1,9 +1,12 @@
 #include "dispatch.h"
 
+#include "test_seams.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QWidget>
 
+#include <algorithm>
 #include <exception>
 #include <new>
 #include <string>
@@ -29,14 +32,14 @@ RuntimeError internalError(std::string_view where, std::string_view what) {
 
 } // namespace
 
-void handleException(std::string_view where) {
+void handleException(std::string_view where, std::span<const int> recoverable) {
     try {
         throw;
     } catch (const EndRequest&) {
         endProgram(0);
     } catch (const RuntimeError& error) {
         report(error);
-        if (!isArithmeticError(error))
+        if (std::ranges::find(recoverable, error.number()) == recoverable.end())
             endProgram(1);
     } catch (const std::bad_alloc&) {
         report(RuntimeError(OutOfMemory, "Out of memory"));
@@ -50,13 +53,13 @@ void handleException(std::string_view where) {
     }
 }
 
-void dispatch(const Handler& handler) {
+void dispatch(const Handler& handler, std::span<const int> recoverable) {
     if (endedWith)
         return;
     try {
         handler.run();
     } catch (...) {
-        handleException(handler.name);
+        handleException(handler.name, recoverable);
     }
 }
 

@@ -1,25 +1,27 @@
 #pragma once
 // The event boundary: every handler runs through dispatch, the one place where
-// run-time errors are caught, reported, and where the program is ended.
+// errors are caught and reported, and where the program is ended.
 
 #include "description.h"
-#include "error.h"
+#include "numeric/error.h"
 
 #include <functional>
 #include <optional>
+#include <span>
+#include <string_view>
 
 namespace runtime {
 
-// Runs a handler. Whatever leaves it is caught here: a RuntimeError is reported,
-// and an arithmetic error (6 or 11) leaves the program running while any other
-// ends it with status 1; any other exception is reported as an internal error
-// and ends the program with status 1. Once the program has ended, no handler
-// runs any more.
-void dispatch(const Handler& handler);
+// Runs a handler. Whatever leaves it is caught here: a run-time error is
+// reported, and the program goes on after it if its number is one of
+// `recoverable`, or else ends with status 1; any other exception is reported
+// as an internal error and ends the program with status 1. Once the program
+// has ended, no handler runs any more.
+void dispatch(const Handler& handler, std::span<const int> recoverable = {});
 
 // What dispatch does with the exception in flight; call only from a catch
 // block. `where` names the handler or event it left, for the user's message.
-void handleException(std::string_view where);
+void handleException(std::string_view where, std::span<const int> recoverable = {});
 
 // Ends the program at once with status 0; the calling handler goes no further.
 [[noreturn]] void end();
@@ -32,11 +34,5 @@ void report(const RuntimeError& error);
 
 // The status the program ended with, or nothing while it runs.
 std::optional<int> exitStatus();
-
-// Marks the program ended: stops the event loop, or keeps it from starting.
-void endProgram(int status);
-
-// Lets a test start over with a running program.
-void resetProgramState();
 
 } // namespace runtime

@@ -1,7 +1,5 @@
 #include "error_message.h"
 
-#include "qt_text.h"
-
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -12,6 +10,8 @@ namespace runtime {
 namespace {
 
 class ErrorMessage : public QMessageBox {
+    Q_OBJECT
+
 public:
     using QMessageBox::QMessageBox;
 
@@ -31,7 +31,7 @@ void showErrorMessage(std::string_view title, const RuntimeError& error) {
     const QString text = QString("Error %1: %2")
                              .arg(error.number())
                              .arg(QString::fromStdString(error.description()));
-    ErrorMessage box(QMessageBox::Critical, toQString(title), text, QMessageBox::Ok,
+    ErrorMessage box(QMessageBox::Critical, QString::fromUtf8(title), text, QMessageBox::Ok,
                      QApplication::activeWindow());
     box.setObjectName("runtimeError");
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -39,3 +39,5 @@ void showErrorMessage(std::string_view title, const RuntimeError& error) {
 }
 
 } // namespace runtime
+
+#include "error_message.moc"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "error.h"
+#include "numeric/error.h"
 
 #include <string_view>
 

@@ -1,9 +1,8 @@
 #include "form.h"
 
 #include "dispatch.h"
-#include "error.h"
 #include "form_builder.h"
-#include "qt_text.h"
+#include "numeric/error.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -26,43 +25,28 @@ Form::Form(const FormDescription& description)
 
 Form::~Form() = default;
 
-const FormDescription& Form::description() const { return impl_->description; }
 QWidget* Form::window() const { return impl_->built.window.get(); }
-
-bool Form::has(std::string_view name) const { return impl_->built.objects.contains(name); }
 
 Object Form::operator[](std::string_view name) const {
     const auto found = impl_->built.objects.find(name);
     if (found == impl_->built.objects.end())
         throw RuntimeError(NoSuchObject, std::string(impl_->description.name) +
                                              " has no object named " + quoted(name));
-    return Object(*this, found->first, found->second.kind, found->second.object);
-}
-
-int Form::toPixels(int twips) const { return impl_->built.scale.toPixels(twips); }
-int Form::toTwips(int pixels) const { return impl_->built.scale.toTwips(pixels); }
-
-int Form::width() const {
-    const FormDescription& laidOut = impl_->description;
-    return clientWidth() + (laidOut.outerWidth - laidOut.clientWidth);
+    return Object(found->first, found->second.kind, found->second.object, impl_->built.scale);
 }
 
 void Form::setWidth(int twips) {
     const FormDescription& laidOut = impl_->description;
     const int client = std::max(0, twips - (laidOut.outerWidth - laidOut.clientWidth));
-    QWidget* area = impl_->built.client;
-    area->setFixedWidth(toPixels(client));
+    impl_->built.client->setFixedWidth(impl_->built.scale.toPixels(client));
     // Apply now rather than at the next layout pass: a write shows at once.
     impl_->built.window->layout()->activate();
 }
 
-int Form::clientWidth() const { return toTwips(impl_->built.client->width()); }
-int Form::clientHeight() const { return toTwips(impl_->built.client->height()); }
-
 void Form::raise(std::string_view event) const {
     for (const Handler& handler : impl_->description.handlers)
         if (handler.name.starts_with("Form_") && handler.name.substr(5) == event)
-            dispatch(handler);
+            dispatch(handler, impl_->description.recoverableErrors);
 }
 
 namespace {
@@ -77,8 +61,7 @@ Form& formInstance(const FormDescription& description) {
     std::unique_ptr<Form>& instance = instances()[std::string(description.name)];
     if (!instance) {
         // Widgets must go before the application object does.
-        static const bool unloadsWithApplication = (qAddPostRoutine(unloadForms), true);
-        (void)unloadsWithApplication;
+        [[maybe_unused]] static const bool once = (qAddPostRoutine(unloadForms), true);
         instance = std::make_unique<Form>(description);
     }
     return *instance;
@@ -108,36 +91,17 @@ std::string Object::text() const {
 void Object::setText(std::string_view text) {
     if (kind_ != ObjectKind::TextBox)
         lacks("Text");
-    static_cast<QLineEdit*>(object_)->setText(toQString(text));
+    static_cast<QLineEdit*>(object_)->setText(QString::fromUtf8(text));
 }
-
-int Object::left() const { return form_->toTwips(geometryWidget("Left")->x()); }
-int Object::top() const { return form_->toTwips(geometryWidget("Top")->y()); }
-int Object::width() const { return form_->toTwips(geometryWidget("Width")->width()); }
-int Object::height() const { return form_->toTwips(geometryWidget("Height")->height()); }
 
 void Object::setLeft(int twips) {
     QWidget* widget = geometryWidget("Left");
-    widget->move(form_->toPixels(twips), widget->y());
+    widget->move(scale_.toPixels(twips), widget->y());
 }
 
 void Object::setWidth(int twips) {
     QWidget* widget = geometryWidget("Width");
-    widget->resize(form_->toPixels(twips), widget->height());
-}
-
-bool Object::enabled() const {
-    switch (kind_) {
-    case ObjectKind::MenuItem:
-        return static_cast<QAction*>(object_)->isEnabled();
-    case ObjectKind::Menu:
-    case ObjectKind::Button:
-    case ObjectKind::TextBox:
-        return static_cast<QWidget*>(object_)->isEnabled();
-    case ObjectKind::Line:
-        break;
-    }
-    lacks("Enabled");
+    widget->resize(scale_.toPixels(twips), widget->height());
 }
 
 void Object::setEnabled(bool enabled) {

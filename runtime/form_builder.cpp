@@ -1,17 +1,18 @@
 #include "form_builder.h"
 
 #include "dispatch.h"
-#include "error.h"
-#include "icon.h"
 #include "line_widget.h"
-#include "qt_text.h"
+#include "numeric/error.h"
 
 #include <QGuiApplication>
+#include <QIcon>
+#include <QImage>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 
@@ -25,22 +26,22 @@ namespace runtime {
 namespace {
 
 // Captions are shown as they stand: an ampersand never makes an access key.
-QString caption(std::string_view text) { return toQString(text).replace('&', "&&"); }
+QString caption(std::string_view text) { return QString::fromUtf8(text).replace('&', "&&"); }
 
 class Builder {
 public:
     explicit Builder(const FormDescription& description) : description_(description) {
         const QScreen* screen = QGuiApplication::primaryScreen();
-        built_.scale = TwipsScale(screen ? screen->logicalDotsPerInchX() : 96.0);
+        built_.scale = {screen ? screen->logicalDotsPerInchX() : 96.0};
     }
 
     BuiltForm build() {
-        window_ = new QMainWindow;
-        built_.window.reset(window_);
-        QMainWindow* window = window_;
-        window->setObjectName(toQString(description_.name));
-        window->setWindowTitle(toQString(description_.caption));
-        window->setWindowIcon(iconFrom(description_.iconImages));
+        auto* window = new QMainWindow;
+        built_.window.reset(window);
+        window_ = window;
+        window->setObjectName(QString::fromUtf8(description_.name));
+        window->setWindowTitle(QString::fromUtf8(description_.caption));
+        window->setWindowIcon(icon());
         window->setWindowFlag(Qt::WindowMaximizeButtonHint, false); // its size is fixed
 
         built_.client = new QWidget(window);
@@ -61,8 +62,18 @@ public:
 private:
     int px(int twips) const { return built_.scale.toPixels(twips); }
 
+    // One icon, several images, each kept at its own size. Read from the
+    // compiled-in XPM data, which needs no image plugin: looking for one by
+    // file name loaded every plugin Qt has, a good part of start-up.
+    QIcon icon() const {
+        QIcon icon;
+        for (XpmImage image : description_.iconImages)
+            icon.addPixmap(QPixmap::fromImage(QImage(image)));
+        return icon;
+    }
+
     void add(std::string_view name, ObjectKind kind, QObject* object) {
-        object->setObjectName(toQString(name));
+        object->setObjectName(QString::fromUtf8(name));
         if (!built_.objects.emplace(name, BuiltObject{kind, object}).second)
             throw RuntimeError(NoSuchObject, "Two objects are named " + quoted(name));
     }
@@ -91,7 +102,7 @@ private:
         if (control.kind == ControlKind::TextBox) {
             auto* box = new QLineEdit(built_.client);
             box->setMaxLength(std::numeric_limits<int>::max());
-            box->setText(toQString(control.caption));
+            box->setText(QString::fromUtf8(control.caption));
             add(control.name, ObjectKind::TextBox, box);
             return box;
         }
@@ -133,7 +144,7 @@ private:
                 throw RuntimeError(NoSuchObject, "Accessible name for " + quoted(entry.object) +
                                                      ", which is on no form");
             if (auto* widget = qobject_cast<QWidget*>(found->second.object))
-                widget->setAccessibleName(toQString(entry.name));
+                widget->setAccessibleName(QString::fromUtf8(entry.name));
         }
     }
 
@@ -156,7 +167,9 @@ private:
     }
 
     void connectClick(const BuiltObject& target, const Handler& handler) {
-        const auto run = [&handler] { dispatch(handler); };
+        const auto run = [&handler, recoverable = description_.recoverableErrors] {
+            dispatch(handler, recoverable);
+        };
         if (target.kind == ObjectKind::Button)
             QObject::connect(static_cast<QPushButton*>(target.object), &QPushButton::clicked, run);
         else if (target.kind == ObjectKind::MenuItem)

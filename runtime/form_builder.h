@@ -23,11 +23,12 @@ struct BuiltForm {
     std::unique_ptr<QWidget> window; // with a menu bar above the client area
     QWidget* client = nullptr;       // the client area below the menu bar
     std::map<std::string_view, BuiltObject, std::less<>> objects;
-    TwipsScale scale{96.0};
+    TwipsScale scale;
 };
 
 // Throws RuntimeError when the description is inconsistent: two objects of one
 // name, or a handler naming no object or an event its object does not have.
 BuiltForm buildForm(const FormDescription& description);
+BuiltForm buildForm(const FormDescription&&) = delete; // its handlers are bound by reference
 
 } // namespace runtime

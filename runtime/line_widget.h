@@ -9,6 +9,8 @@
 namespace runtime {
 
 class LineWidget : public QWidget {
+    Q_OBJECT
+
 public:
     LineWidget(QPoint from, QPoint to, LineStyle style, QWidget* parent);
 

@@ -2,10 +2,9 @@
 
 #include "application.h"
 #include "dispatch.h"
-#include "error.h"
 #include "error_message.h"
 #include "form.h"
-#include "qt_text.h"
+#include "numeric/error.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -18,33 +17,30 @@ namespace runtime {
 
 namespace {
 
-std::string environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
 std::string programName;
 
 // Qt meets a display it cannot open with a page of advice and an abort;
 // the user gets one line instead.
-[[noreturn]] void noDisplay(const std::string& why) {
+[[noreturn]] void noDisplay(const QString& why) {
     std::fprintf(stderr, "%s: no display to show the window on (%s)\n", programName.c_str(),
-                 why.c_str());
+                 qPrintable(why));
     std::_Exit(1);
 }
 
 bool displayNamed() {
-    const std::string platform = environment("QT_QPA_PLATFORM");
-    if (!platform.empty() && !platform.starts_with("xcb") && !platform.starts_with("wayland"))
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland"))
         return true; // offscreen, vnc and the like need no display
-    return !environment("DISPLAY").empty() || !environment("WAYLAND_DISPLAY").empty();
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
 QtMessageHandler qtMessages = nullptr;
 
 void startupMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtFatalMsg && message.contains("platform plugin"))
-        noDisplay("cannot open " + environment("DISPLAY") + environment("WAYLAND_DISPLAY"));
+        noDisplay("cannot open " + qEnvironmentVariable("DISPLAY") +
+                  qEnvironmentVariable("WAYLAND_DISPLAY"));
     if (QByteArrayView(context.category).startsWith("qt.qpa") &&
         (message.contains("connect") || message.contains("Could not load")))
         return; // the fatal message that follows says it in one line
@@ -54,8 +50,8 @@ void startupMessages(QtMsgType type, const QMessageLogContext& context, const QS
 } // namespace
 
 int run(const Project& project) {
-    QCoreApplication::setApplicationName(toQString(project.name));
-    QCoreApplication::setApplicationVersion(toQString(project.version));
+    QCoreApplication::setApplicationName(QString::fromUtf8(project.name));
+    QCoreApplication::setApplicationVersion(QString::fromUtf8(project.version));
     try {
         Form& form = formInstance(project.startupForm);
         QApplication::setWindowIcon(form.window()->windowIcon()); // the application's too

@@ -7,10 +7,7 @@
 namespace runtime {
 
 inline std::string concatenate(std::string_view left, std::string_view right) {
-    std::string joined;
-    joined.reserve(left.size() + right.size());
-    joined.append(left).append(right);
-    return joined;
+    return std::string(left).append(right);
 }
 
 } // namespace runtime

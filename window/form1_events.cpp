@@ -3,10 +3,11 @@
 #include "form1_events.h"
 
 #include "form1.h"
-#include "runtime/arithmetic.h"
 #include "runtime/dispatch.h"
 #include "runtime/locale.h"
-#include "runtime/numbers.h"
+#include "runtime/numeric/arithmetic.h"
+#include "runtime/numeric/error.h"
+#include "runtime/numeric/numbers.h"
 #include "runtime/strings.h"
 
 #include <string>
@@ -15,10 +16,6 @@
 namespace window {
 
 namespace {
-
-// Outer widths of the two views, in twips.
-constexpr int compactWidth = 3930;
-constexpr int keypadWidth = 6360;
 
 // A keypad key: its digit goes to the very end of its box's whole text.
 void appendDigit(std::string_view box, std::string_view digit) {
@@ -37,12 +34,10 @@ void calculate(double (*operation)(double, double)) {
     form["Text3"].setText(result);
 }
 
-} // namespace
-
 // ---- Start-up and exit -------------------------------------------------------
 
 // The compact view: the keypads lie beyond the right edge until View Keyboard.
-void Form_Load() { Form1().setWidth(compactWidth); }
+void Form_Load() { Form1().setWidth(views::compactWidth); }
 
 void end1_Click() { runtime::end(); }
 
@@ -91,13 +86,22 @@ void new_Click() {
 // The keypad view, once and for good: the item greys itself out.
 void no_Click() {
     runtime::Form& form = Form1();
-    form["end1"].setLeft(5040);
-    form["Text3"].setWidth(4815);
-    form.setWidth(keypadWidth);
+    form["end1"].setLeft(views::keypadExitLeft);
+    form["Text3"].setWidth(views::keypadResultWidth);
+    form.setWidth(views::keypadWidth);
     form["no"].setEnabled(false);
 }
 
+} // namespace
+
 // ---- Bindings ----------------------------------------------------------------
+
+// The operations read both boxes and write Text3 last, so an arithmetic error
+// leaves every box as it was: the calculator reports it and goes on.
+std::span<const int> form1RecoverableErrors() {
+    static constexpr int errors[] = {runtime::Overflow, runtime::DivisionByZero};
+    return errors;
+}
 
 std::span<const runtime::Handler> form1Handlers() {
     static constexpr runtime::Handler handlers[] = {

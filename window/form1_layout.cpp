@@ -5,7 +5,6 @@
 #include "form1_events.h"
 #include "resources/icons/calculator-16.xpm"
 #include "resources/icons/calculator-32.xpm"
-#include "resources/version.h"
 
 namespace window {
 
@@ -84,19 +83,9 @@ const runtime::FormDescription& form1Description() {
         .menu = menu,
         .handlers = form1Handlers(),
         .accessibleNames = accessibleNames,
+        .recoverableErrors = form1RecoverableErrors(),
     };
     return description;
 }
-
-const runtime::Project& project() {
-    static const runtime::Project calculator{
-        .name = CALCULATOR_PROGRAM_NAME,
-        .version = CALCULATOR_VERSION,
-        .startupForm = form1Description(),
-    };
-    return calculator;
-}
-
-runtime::Form& Form1() { return runtime::formInstance(form1Description()); }
 
 } // namespace window

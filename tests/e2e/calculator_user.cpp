@@ -14,7 +14,7 @@ namespace e2e {
 namespace {
 
 // The X server runs at 96 dpi, so twips become pixels as in the program.
-const runtime::TwipsScale scale(96.0);
+const runtime::TwipsScale scale{96.0};
 
 const runtime::Control* control(const char* name) {
     for (const runtime::Control& c : window::form1Description().controls)

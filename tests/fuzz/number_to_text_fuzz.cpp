@@ -2,8 +2,8 @@
 // digits; read back, the text gives the double rounded to 15 digits; and it is
 // what printf's %.15G writes in the C locale (which also drops trailing zeros).
 
-#include "runtime/error.h"
-#include "runtime/numbers.h"
+#include "runtime/numeric/error.h"
+#include "runtime/numeric/numbers.h"
 
 #include <cmath>
 #include <cstddef>

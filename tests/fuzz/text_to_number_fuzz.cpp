@@ -2,8 +2,8 @@
 // possible from the reading rules. For every input the two agree on the value,
 // and overflow is raised exactly when the reference value is out of range.
 
-#include "runtime/error.h"
-#include "runtime/numbers.h"
+#include "runtime/numeric/error.h"
+#include "runtime/numeric/numbers.h"
 
 #include <charconv>
 #include <cmath>

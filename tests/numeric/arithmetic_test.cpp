@@ -1,8 +1,8 @@
 // The four operations and their errors: 6 for results out of range and 0 / 0,
 // 11 for any other division by zero.
 
-#include "runtime/arithmetic.h"
-#include "runtime/error.h"
+#include "runtime/numeric/arithmetic.h"
+#include "runtime/numeric/error.h"
 #include "support/exact.h"
 
 #include <QTest>

@@ -1,8 +1,8 @@
 // Writing numbers as box text: 15 significant digits, no trailing zeros, exponent
 // form at the extremes, and the separator the caller passes.
 
-#include "runtime/error.h"
-#include "runtime/numbers.h"
+#include "runtime/numeric/error.h"
+#include "runtime/numeric/numbers.h"
 #include "support/exact.h"
 
 #include <QTest>

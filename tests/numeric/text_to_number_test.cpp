@@ -1,7 +1,7 @@
 // Reading box text as a number: the rules, where they stop, and the limits of a double.
 
-#include "runtime/error.h"
-#include "runtime/numbers.h"
+#include "runtime/numeric/error.h"
+#include "runtime/numeric/numbers.h"
 #include "support/exact.h"
 
 #include <QTest>

@@ -5,9 +5,12 @@
 #include "runtime/application.h"
 #include "runtime/dispatch.h"
 #include "runtime/form.h"
+#include "runtime/test_seams.h"
 #include "window/form1.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 #include <QWidget>
 
@@ -94,6 +97,15 @@ inline runtime::FormDescription probeForm(std::string_view name,
 
 template <typename Widget = QWidget> Widget* find(const runtime::Form& form, const char* name) {
     return form.window()->findChild<Widget*>(name);
+}
+
+// What a person does and sees on Form1.
+inline void click(const char* name) {
+    QTest::mouseClick(find(window::Form1(), name), Qt::LeftButton);
+}
+inline QLineEdit* box(const char* name) { return find<QLineEdit>(window::Form1(), name); }
+inline QAction* menuItem(const char* name) {
+    return window::Form1().window()->findChild<QAction*>(name);
 }
 
 } // namespace test

@@ -31,14 +31,12 @@ private slots:
     void tenMillionBlanksThenFive();
 
 private:
-    QLineEdit* box(const char* name) { return test::find<QLineEdit>(*form, name); }
     void paste(const char* name, const QString& text) {
         QGuiApplication::clipboard()->setText(text);
-        box(name)->clear();
-        box(name)->setFocus();
-        QTest::keyClick(box(name), Qt::Key_V, Qt::ControlModifier);
+        test::box(name)->clear();
+        test::box(name)->setFocus();
+        QTest::keyClick(test::box(name), Qt::Key_V, Qt::ControlModifier);
     }
-    void click(const char* name) { QTest::mouseClick(test::find(*form, name), Qt::LeftButton); }
 
     runtime::Form* form = nullptr;
 };
@@ -65,17 +63,17 @@ void HugeInputTest::pastedTextKeepsEveryCharacter() {
     const QString text = digits(qsizetype(megabytes) * 1'000'000);
 
     paste(name, text);
-    QCOMPARE(box(name)->text().size(), text.size());
-    QVERIFY(box(name)->text() == text);
+    QCOMPARE(test::box(name)->text().size(), text.size());
+    QVERIFY(test::box(name)->text() == text);
     if (!key.isEmpty()) {
-        click(key.toLatin1());
-        QCOMPARE(box(name)->text().size(), text.size() + 1);
-        QVERIFY(box(name)->text() == text + "3");
+        test::click(key.toLatin1());
+        QCOMPARE(test::box(name)->text().size(), text.size() + 1);
+        QVERIFY(test::box(name)->text() == text + "3");
     } else {
-        box("Text1")->setText("6");
-        box("Text2")->setText("7");
-        click("times"); // whatever the result box held gives way to the result
-        QCOMPARE(box(name)->text(), QString("42"));
+        test::box("Text1")->setText("6");
+        test::box("Text2")->setText("7");
+        test::click("times"); // whatever the result box held gives way to the result
+        QCOMPARE(test::box(name)->text(), QString("42"));
     }
 }
 
@@ -83,15 +81,15 @@ void HugeInputTest::hugeNumberOverflowsAndKeepsTheBoxes() {
     test::ErrorLog log;
     const QString huge = digits(10'000'000).mid(1); // 123...: ten million digits
     paste("Text1", huge);
-    box("Text2")->setText("2");
-    box("Text3")->setText("before");
+    test::box("Text2")->setText("2");
+    test::box("Text3")->setText("before");
     for (const char* operation : {"plus", "minus", "times", "devises"})
-        click(operation);
+        test::click(operation);
     QCOMPARE(log.errors.size(), std::size_t(4));
     for (const test::ReportedError& error : log.errors)
         QCOMPARE(error.number, 6);
-    QVERIFY(box("Text1")->text() == huge);
-    QCOMPARE(box("Text3")->text(), QString("before"));
+    QVERIFY(test::box("Text1")->text() == huge);
+    QCOMPARE(test::box("Text3")->text(), QString("before"));
 }
 
 void HugeInputTest::tenMillionBlanksThenFive() {
@@ -101,11 +99,11 @@ void HugeInputTest::tenMillionBlanksThenFive() {
     const std::pair<const char*, const char*> results[] = {
         {"plus", "5.5"}, {"minus", "4.5"}, {"times", "2.5"}, {"devises", "10"}};
     for (const auto& [operation, result] : results) {
-        click(operation);
-        QCOMPARE(box("Text3")->text(), QString(result));
+        test::click(operation);
+        QCOMPARE(test::box("Text3")->text(), QString(result));
     }
     QVERIFY(log.errors.empty());
-    QCOMPARE(box("Text1")->text().size(), 10'000'001);
+    QCOMPARE(test::box("Text1")->text().size(), 10'000'001);
 }
 
 CALCULATOR_WIDGET_TEST_MAIN(HugeInputTest)

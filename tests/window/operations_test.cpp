@@ -22,12 +22,6 @@ private slots:
     void resultIsWrittenWithTheLocaleSeparator();
 
 private:
-    void click(const char* name) { QTest::mouseClick(test::find(*form, name), Qt::LeftButton); }
-    QString text(const char* box) { return test::find<QLineEdit>(*form, box)->text(); }
-    void setText(const char* box, const QString& text) {
-        test::find<QLineEdit>(*form, box)->setText(text);
-    }
-
     runtime::Form* form = nullptr;
 };
 
@@ -116,19 +110,19 @@ void OperationsTest::clickWritesTheResult() {
     QFETCH(int, error);
 
     test::ErrorLog log;
-    setText("Text1", first);
-    setText("Text2", second);
-    setText("Text3", "what was there");
-    click(button.toLatin1().constData());
+    test::box("Text1")->setText(first);
+    test::box("Text2")->setText(second);
+    test::box("Text3")->setText("what was there");
+    test::click(button.toLatin1().constData());
 
-    QCOMPARE(text("Text1"), first);
-    QCOMPARE(text("Text2"), second);
+    QCOMPARE(test::box("Text1")->text(), first);
+    QCOMPARE(test::box("Text2")->text(), second);
     if (!error) {
-        QCOMPARE(text("Text3"), result);
+        QCOMPARE(test::box("Text3")->text(), result);
         QVERIFY(log.errors.empty());
         return;
     }
-    QCOMPARE(text("Text3"), QString("what was there"));
+    QCOMPARE(test::box("Text3")->text(), QString("what was there"));
     QCOMPARE(log.errors.size(), std::size_t(1));
     QCOMPARE(log.errors[0].number, error);
     QCOMPARE(QString::fromStdString(log.errors[0].description),
@@ -137,10 +131,10 @@ void OperationsTest::clickWritesTheResult() {
     // The calculator goes on: the next calculation works as ever.
     QVERIFY(!runtime::exitStatus());
     QVERIFY(form->window()->isVisible());
-    setText("Text2", "4");
-    setText("Text1", "12");
-    click("devises");
-    QCOMPARE(text("Text3"), QString("3"));
+    test::box("Text2")->setText("4");
+    test::box("Text1")->setText("12");
+    test::click("devises");
+    QCOMPARE(test::box("Text3")->text(), QString("3"));
 }
 
 void OperationsTest::typedOperandsAndSpaceBar() {
@@ -149,19 +143,19 @@ void OperationsTest::typedOperandsAndSpaceBar() {
     QWidget* times = test::find(*form, "times");
     times->setFocus();
     QTest::keyClick(times, Qt::Key_Space);
-    QCOMPARE(text("Text3"), QString("-6.25"));
+    QCOMPARE(test::box("Text3")->text(), QString("-6.25"));
 }
 
 void OperationsTest::sameButtonTwiceGivesTheSameResult() {
-    setText("Text1", "10");
-    setText("Text2", "4");
-    click("minus");
-    click("minus");
-    QCOMPARE(text("Text3"), QString("6"));
+    test::box("Text1")->setText("10");
+    test::box("Text2")->setText("4");
+    test::click("minus");
+    test::click("minus");
+    QCOMPARE(test::box("Text3")->text(), QString("6"));
     // Whatever the user typed into the result box never enters the computation.
-    setText("Text3", "1000");
-    click("plus");
-    QCOMPARE(text("Text3"), QString("14"));
+    test::box("Text3")->setText("1000");
+    test::click("plus");
+    QCOMPARE(test::box("Text3")->text(), QString("14"));
 }
 
 // Run under LC_ALL=C and again under a German locale; the environment names
@@ -169,14 +163,14 @@ void OperationsTest::sameButtonTwiceGivesTheSameResult() {
 void OperationsTest::resultIsWrittenWithTheLocaleSeparator() {
     const QString expected = qEnvironmentVariable("EXPECTED_DECIMAL_SEPARATOR", ".");
     QCOMPARE(QLocale::system().decimalPoint(), expected);
-    setText("Text1", "7");
-    setText("Text2", "2");
-    click("devises");
-    QCOMPARE(text("Text3"), "3" + expected + "5");
-    setText("Text1", "1.5E-20"); // read with a full stop in every locale
-    setText("Text2", "1");
-    click("times");
-    QCOMPARE(text("Text3"), "1" + expected + "5E-20");
+    test::box("Text1")->setText("7");
+    test::box("Text2")->setText("2");
+    test::click("devises");
+    QCOMPARE(test::box("Text3")->text(), "3" + expected + "5");
+    test::box("Text1")->setText("1.5E-20"); // read with a full stop in every locale
+    test::box("Text2")->setText("1");
+    test::click("times");
+    QCOMPARE(test::box("Text3")->text(), "1" + expected + "5E-20");
 }
 
 CALCULATOR_WIDGET_TEST_MAIN(OperationsTest)

@@ -4,7 +4,7 @@
 
 #include "support/calculator_fixture.h"
 
-#include "runtime/error.h"
+#include "runtime/numeric/error.h"
 
 #include <QLineEdit>
 
@@ -65,7 +65,7 @@ void PropertyFaultsTest::failedAccessStopsTheHandler_data() {
         << F([] { form()["Text9"].setText("x"); }) << int(runtime::NoSuchObject)
         << "Faults has no object named 'Text9'";
     QTest::newRow("names are exact")
-        << F([] { (void)form()["GO"].left(); }) << int(runtime::NoSuchObject)
+        << F([] { form()["GO"].setLeft(1); }) << int(runtime::NoSuchObject)
         << "Faults has no object named 'GO'";
     QTest::newRow("button has no text")
         << F([] { (void)form()["go"].text(); }) << int(runtime::NoSuchProperty)

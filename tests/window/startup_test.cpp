@@ -4,8 +4,8 @@
 
 #include "support/calculator_fixture.h"
 
-#include "runtime/error.h"
 #include "runtime/form_builder.h"
+#include "runtime/numeric/error.h"
 
 #include "runtime/startup.h"
 

@@ -2,13 +2,12 @@
 
 #include "error.h"
 
-#include <array>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
-#include <optional>
+#include <iterator>
+#include <string>
 #include <system_error>
 
 namespace runtime {
@@ -166,30 +165,9 @@ double readDecimal(Cursor& in) {
     return value;
 }
 
-// The common case: a number with no blank inside, read in place by the standard
-// conversion. Gives nothing where the general reading must decide: a blank or
-// an exponent letter where the conversion stopped may yet continue the number,
-// and out-of-range values must be told apart.
-std::optional<double> readPlainDecimal(std::string_view text) {
-    const char* first = text.data();
-    const char* const last = first + text.size();
-    while (first < last && isBlank(*first))
-        ++first;
-    const char* const start = first < last && *first == '-' ? first + 1 : first;
-    if (start == last || !(isDigit(*start) || *start == '.'))
-        return std::nullopt; // also keeps "inf" and "nan" away from the conversion
-    double value = 0.0;
-    const auto [stop, ec] = std::from_chars(first, last, value, std::chars_format::general);
-    if (ec != std::errc() || (stop != last && (isBlank(*stop) || *stop == 'E' || *stop == 'e')))
-        return std::nullopt;
-    return value;
-}
-
 } // namespace
 
 double textToNumber(std::string_view text) {
-    if (const std::optional<double> plain = readPlainDecimal(text))
-        return *plain;
     Cursor in(text);
     if (in.take('&')) {
         if (in.take('H'))
@@ -206,78 +184,17 @@ std::string numberToText(double value, std::string_view decimalSeparator) {
         raiseOverflow();
     if (value == 0.0)
         return "0"; // negative zero too
-
-    // [-]d.dddddddddddddde±dd[d]: the value rounded to 15 significant digits.
-    std::array<char, 32> scientific{};
-    char* const end = std::to_chars(scientific.data(), scientific.data() + scientific.size(), value,
-                                    std::chars_format::scientific, 14)
-                          .ptr;
-    const bool negative = scientific[0] == '-';
-    const char* digits = scientific.data() + (negative ? 1 : 0);
-    const char* e = digits + 16; // one digit, the point and 14 more
-    int exponent = 0;
-    for (const char* c = e + 2; c < end; ++c)
-        exponent = exponent * 10 + (*c - '0');
-    if (e[1] == '-')
-        exponent = -exponent;
-
-    // The significant digits without the point or trailing zeros.
-    std::array<char, 15> significand{};
-    significand[0] = digits[0];
-    std::memcpy(significand.data() + 1, digits + 2, 14);
-    std::size_t count = 15;
-    while (count > 1 && significand[count - 1] == '0')
-        --count;
-
-    // Written on the stack, and copied once into the result at its exact size.
-    std::array<char, 64> small;
-    std::string large;
-    char* out = small.data();
-    if (32 + decimalSeparator.size() > small.size()) {
-        large.resize(32 + decimalSeparator.size());
-        out = large.data();
-    }
-    char* const begin = out;
-    auto put = [&out](const char* from, std::size_t size) {
-        std::memcpy(out, from, size);
-        out += size;
-    };
-    auto putSeparator = [&] { put(decimalSeparator.data(), decimalSeparator.size()); };
-
-    if (negative)
-        *out++ = '-';
-    if (exponent < -4 || exponent >= 15) {
-        *out++ = significand[0];
-        if (count > 1) {
-            putSeparator();
-            put(significand.data() + 1, count - 1);
-        }
-        *out++ = 'E';
-        *out++ = exponent < 0 ? '-' : '+';
-        const int magnitude = std::abs(exponent);
-        if (magnitude >= 100)
-            *out++ = static_cast<char>('0' + magnitude / 100);
-        *out++ = static_cast<char>('0' + magnitude / 10 % 10);
-        *out++ = static_cast<char>('0' + magnitude % 10);
-    } else if (exponent < 0) {
-        *out++ = '0';
-        putSeparator();
-        for (int zeros = -exponent - 1; zeros > 0; --zeros)
-            *out++ = '0';
-        put(significand.data(), count);
-    } else {
-        const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
-        if (count <= integerDigits) {
-            put(significand.data(), count);
-            for (std::size_t zeros = integerDigits - count; zeros > 0; --zeros)
-                *out++ = '0';
-        } else {
-            put(significand.data(), integerDigits);
-            putSeparator();
-            put(significand.data() + integerDigits, count - integerDigits);
-        }
-    }
-    return std::string(begin, out);
+    // As %.15G in the C locale: 15 significant digits, no trailing zeros, and
+    // exponent form below 1E-04 and from 1E+15, with at least two exponent digits.
+    char digits[32];
+    const auto written =
+        std::to_chars(std::begin(digits), std::end(digits), value, std::chars_format::general, 15);
+    std::string text(digits, written.ptr);
+    if (const auto e = text.find('e'); e != std::string::npos)
+        text[e] = 'E';
+    if (const auto point = text.find('.'); point != std::string::npos)
+        text.replace(point, 1, decimalSeparator);
+    return text;
 }
 
 } // namespace runtime

@@ -1,6 +1,7 @@
 #pragma once
 // Run-time errors: a number and a description, thrown as exceptions and caught
-// in exactly one place, the event dispatcher.
+// in exactly one place, the event boundary. 6 and 11 are the arithmetic's own;
+// from 1001 on they are the platform layer's.
 
 #include <stdexcept>
 #include <string>
@@ -30,19 +31,8 @@ private:
     int number_;
 };
 
-// Errors that the arithmetic itself raises. The handler that raised one has
-// written nothing yet, so the program can report it and go on.
-inline bool isArithmeticError(const RuntimeError& error) noexcept {
-    return error.number() == Overflow || error.number() == DivisionByZero;
-}
-
 // A name as error descriptions quote it.
-inline std::string quoted(std::string_view name) {
-    std::string text;
-    text.reserve(name.size() + 2);
-    text.append(1, '\'').append(name).append(1, '\'');
-    return text;
-}
+inline std::string quoted(std::string_view name) { return "'" + std::string(name) + "'"; }
 
 [[noreturn]] inline void raiseOverflow() { throw RuntimeError(Overflow, "Overflow"); }
 [[noreturn]] inline void raiseDivisionByZero() {
