@@ -72,6 +72,7 @@ struct FormDescription {
 struct Project {
     std::string_view name;
     std::string_view version;
+    std::string_view desktopEntry; // its id, which desktops match the window to
     const FormDescription& startupForm;
 };
 

@@ -52,6 +52,7 @@ void startupMessages(QtMsgType type, const QMessageLogContext& context, const QS
 int run(const Project& project) {
     QCoreApplication::setApplicationName(QString::fromUtf8(project.name));
     QCoreApplication::setApplicationVersion(QString::fromUtf8(project.version));
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(project.desktopEntry));
     try {
         Form& form = formInstance(project.startupForm);
         QApplication::setWindowIcon(form.window()->windowIcon()); // the application's too

@@ -10,6 +10,7 @@ const runtime::Project& project() {
     static const runtime::Project calculator{
         .name = CALCULATOR_PROGRAM_NAME,
         .version = CALCULATOR_VERSION,
+        .desktopEntry = CALCULATOR_APP_ID,
         .startupForm = form1Description(),
     };
     return calculator;

@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
-"""The calculator as a screen reader sees it, over AT-SPI.
+"""The real program in a display session of its own, used over AT-SPI.
 
-Runs under a D-Bus session of its own (dbus-run-session) and an Xvfb of its
-own, turns accessibility on as a screen reader does, starts the real program
-and then finds its controls by name, types two operands through the
-accessible text interface, presses Plus through its accessible action and
-reads the result back. Usage: atspi_test.py PROGRAM
+Runs under a D-Bus session of its own (dbus-run-session), starts either an
+Xvfb (x11) or a headless weston compositor (wayland) with the program running
+natively on it, turns accessibility on as a screen reader does, and then uses
+the calculator through its accessible names, texts and actions: the compact
+view, the keypads, an operation, View Keyboard, the division-by-zero message,
+New and Exit. Usage: atspi_test.py x11|wayland PROGRAM
 """
 
 import os
@@ -16,10 +17,12 @@ import time
 
 import pyatspi
 
-PROGRAM = sys.argv[1]
+PLATFORM, PROGRAM = sys.argv[1], sys.argv[2]
+APP_ID = "org.tarquel.Calculator"
 BUTTONS = ["1", "2", "3", "4", "5", "6", "7", "8", "9", "0"] * 2 + [
     "Plus", "Minus", "Times", "Devises", "Exit"]
 BOXES = ["First operand", "Second operand", "Result"]
+COMPACT_WIDTH, KEYPAD_WIDTH = 255, 417  # client widths in pixels at 96 dpi
 
 
 def wait_for(condition, seconds=10.0):
@@ -32,15 +35,28 @@ def wait_for(condition, seconds=10.0):
     return condition()
 
 
-def start_display():
+def start_x11(runtime_dir):
     # The server picks a free display and writes its number once it accepts clients.
     server = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24",
-                               "-nolisten", "tcp"], stdout=subprocess.PIPE,
+                               "-nolisten", "tcp", "-dpi", "96"], stdout=subprocess.PIPE,
                               stderr=subprocess.DEVNULL)
     number = server.stdout.readline().strip().decode()
     if not number:
-        sys.exit("no display could be started")
-    return server, f":{number}"
+        sys.exit("Xvfb started no display")
+    return server, {"DISPLAY": f":{number}", "QT_QPA_PLATFORM": "xcb"}
+
+
+def start_wayland(runtime_dir):
+    socket = "calculator-test"
+    server = subprocess.Popen(["weston", "--backend=headless-backend.so", f"--socket={socket}",
+                               "--idle-time=0"], env=dict(os.environ, XDG_RUNTIME_DIR=runtime_dir),
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    if not wait_for(lambda: os.path.exists(os.path.join(runtime_dir, socket))):
+        server.kill()
+        sys.exit("weston started no compositor")
+    # The protocol traffic shows the app id the compositor is given.
+    return server, {"WAYLAND_DISPLAY": socket, "QT_QPA_PLATFORM": "wayland",
+                    "WAYLAND_DEBUG": "client"}
 
 
 def turn_accessibility_on():
@@ -52,8 +68,7 @@ def turn_accessibility_on():
 
 
 def find_application(pid):
-    desktop = pyatspi.Registry.getDesktop(0)
-    for application in desktop:
+    for application in pyatspi.Registry.getDesktop(0):
         if application is not None and application.get_process_id() == pid:
             return application
     return None
@@ -67,6 +82,22 @@ def descendants(node):
         yield from descendants(child)
 
 
+def with_role(node, role, name=None):
+    return [n for n in descendants(node) if n.getRole() == role and name in (None, n.name)]
+
+
+def width(node):
+    return node.queryComponent().getExtents(pyatspi.WINDOW_COORDS).width
+
+
+def press(node):
+    node.queryAction().doAction(0)
+
+
+def text(node):
+    return node.queryText().getText(0, -1)
+
+
 class Checks:
     def __init__(self):
         self.passed = self.failed = 0
@@ -78,60 +109,95 @@ class Checks:
         else:
             self.failed += 1
             print(f"FAIL: {what}")
+        return condition
+
+
+def use_the_calculator(checks, application, program):
+    found = wait_for(lambda: len(with_role(application, pyatspi.ROLE_PUSH_BUTTON)) >= 25
+                     and list(descendants(application)))
+    buttons = [n for n in found if n.getRole() == pyatspi.ROLE_PUSH_BUTTON]
+    boxes = {n.name: n for n in found if n.getRole() == pyatspi.ROLE_TEXT}
+    checks.check("25 buttons named by their captions",
+                 sorted(b.name for b in buttons) == sorted(BUTTONS))
+    if not checks.check("3 boxes named by what they hold", sorted(boxes) == sorted(BOXES)):
+        return
+    files = with_role(application, pyatspi.ROLE_MENU_ITEM, "File")
+    items = [n.name for n in with_role(files[0], pyatspi.ROLE_MENU_ITEM)] if files else []
+    checks.check(f"File holds New above View Keyboard (found: {items})",
+                 items == ["New", "View Keyboard"])
+    if items != ["New", "View Keyboard"]:
+        return
+    new, view = (with_role(files[0], pyatspi.ROLE_MENU_ITEM, name)[0]
+                 for name in ("New", "View Keyboard"))
+    frame = with_role(application, pyatspi.ROLE_FRAME)[0]
+    first, second, result = (boxes[name] for name in BOXES)
+    key = {(b.name, i // 10): b for i, b in enumerate(b for b in buttons if b.name.isdigit())}
+    button = {b.name: b for b in buttons if not b.name.isdigit()}
+
+    checks.check(f"compact view {COMPACT_WIDTH} pixels wide (is {width(frame)})",
+                 width(frame) == COMPACT_WIDTH)
+    press(key["1", 0])  # hidden beyond the edge, and working all the same
+    press(key["2", 0])
+    press(key["4", 1])
+    checks.check("the keypads write into their own boxes",
+                 wait_for(lambda: (text(first), text(second)) == ("12", "4"), 5))
+    press(button["Devises"])
+    checks.check("Devises writes 3", wait_for(lambda: text(result) == "3", 5))
+
+    press(view)
+    checks.check(f"View Keyboard widens the window to {KEYPAD_WIDTH} pixels",
+                 wait_for(lambda: width(frame) == KEYPAD_WIDTH, 5))
+    checks.check("View Keyboard greys itself out",
+                 not view.getState().contains(pyatspi.STATE_ENABLED))
+
+    second.queryEditableText().setTextContents("")
+    press(button["Devises"])
+    alert = wait_for(lambda: [n for n in descendants(application)
+                              if n.getRole() in (pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG)], 5)
+    said = [n.name for n in descendants(alert[0])] if alert else []
+    checks.check(f"division by zero is reported (said: {said})",
+                 any("Error 11: Division by zero" in s for s in said))
+    if alert:
+        press(with_role(alert[0], pyatspi.ROLE_PUSH_BUTTON)[0])
+    checks.check("the message goes when dismissed", wait_for(
+        lambda: not [n for n in descendants(application) if n.getRole() == pyatspi.ROLE_ALERT], 5))
+    checks.check("every box is kept", (text(first), text(second), text(result)) == ("12", "", "3"))
+
+    press(new)
+    checks.check("New empties the three boxes",
+                 wait_for(lambda: (text(first), text(second), text(result)) == ("", "", ""), 5))
+    press(button["Exit"])
+    try:
+        status = program.wait(10)
+    except subprocess.TimeoutExpired:
+        status = None
+    checks.check(f"Exit ends the program with status 0 (status: {status})", status == 0)
 
 
 def main():
-    server, display = start_display()
-    runtime_dir = tempfile.mkdtemp()
-    program = None
     checks = Checks()
+    runtime_dir = tempfile.mkdtemp()
+    log = os.path.join(runtime_dir, "program.log")
+    server, display = (start_wayland if PLATFORM == "wayland" else start_x11)(runtime_dir)
+    program = None
     try:
         turn_accessibility_on()
-        environment = dict(os.environ, DISPLAY=display, XDG_RUNTIME_DIR=runtime_dir, LC_ALL="C.UTF-8")
-        environment.pop("QT_QPA_PLATFORM", None)
-        program = subprocess.Popen([PROGRAM], env=environment)
+        environment = dict(os.environ, XDG_RUNTIME_DIR=runtime_dir, LC_ALL="C.UTF-8",
+                           QT_FONT_DPI="96", **display)
+        for name in ("DISPLAY", "WAYLAND_DISPLAY"):
+            if name not in display:
+                environment.pop(name, None)
+        with open(log, "w") as output:
+            program = subprocess.Popen([PROGRAM], env=environment, stderr=output)
         application = wait_for(lambda: find_application(program.pid), 20)
-        checks.check("the program is on the accessibility bus", application is not None)
-        if application is None:
-            return checks
-
-        def controls():
-            found = list(descendants(application))
-            buttons = [n for n in found if n.getRole() == pyatspi.ROLE_PUSH_BUTTON]
-            return found if len(buttons) >= 25 else None
-
-        found = wait_for(controls) or list(descendants(application))
-        buttons = [n for n in found if n.getRole() == pyatspi.ROLE_PUSH_BUTTON]
-        boxes = {n.name: n for n in found if n.getRole() == pyatspi.ROLE_TEXT}
-        items = [n.name for n in found if n.getRole() == pyatspi.ROLE_MENU_ITEM]
-
-        checks.check("25 buttons named by their captions",
-                     sorted(b.name for b in buttons) == sorted(BUTTONS))
-        checks.check("3 boxes named by what they hold", sorted(boxes) == sorted(BOXES))
-        checks.check("the File menu is there", "File" in items)
-        menu_items = []
-        if "File" in items:
-            file_menu = next(n for n in found if n.getRole() == pyatspi.ROLE_MENU_ITEM
-                             and n.name == "File")
-            menu_items = [n.name for n in descendants(file_menu)
-                          if n.getRole() == pyatspi.ROLE_MENU_ITEM]
-        checks.check(f"New above View Keyboard under File (found: {menu_items})",
-                     menu_items == ["New", "View Keyboard"])
-        if sorted(boxes) != sorted(BOXES):
-            return checks
-
-        boxes["First operand"].queryEditableText().setTextContents("7")
-        boxes["Second operand"].queryEditableText().setTextContents("2")
-        plus = next(b for b in buttons if b.name == "Plus")
-        action = plus.queryAction()
-        checks.check("Plus can be pressed", action.nActions > 0)
-        action.doAction(0)
-
-        result = boxes["Result"].queryText()
-        said = wait_for(lambda: result.getText(0, -1) == "9" and "9", 5) or result.getText(0, -1)
-        checks.check(f"the result reads 9 (read: {said!r})", said == "9")
+        if checks.check("the program is on the accessibility bus", application is not None):
+            use_the_calculator(checks, application, program)
+        if PLATFORM == "wayland":
+            with open(log, errors="replace") as said:
+                checks.check(f"the window's app id is {APP_ID}",
+                             f'set_app_id("{APP_ID}")' in said.read())
     finally:
-        if program is not None:
+        if program is not None and program.poll() is None:
             program.kill()
             program.wait()
         server.kill()

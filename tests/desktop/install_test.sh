@@ -17,8 +17,8 @@ metainfo=$root/share/metainfo/org.tarquel.Calculator.metainfo.xml
 check test -x "$root/bin/tarquel-calculator"
 echo "desktop-file-validate says: $(desktop-file-validate "$entry" 2>&1 || true)"
 check desktop-file-validate "$entry"
-echo "appstreamcli says: $(appstreamcli validate --no-net "$metainfo" 2>&1 | tail -n 1 || true)"
-check appstreamcli validate --no-net "$metainfo"
+echo "appstreamcli says: $(appstreamcli validate --pedantic --no-net "$metainfo" 2>&1 || true)"
+check appstreamcli validate --pedantic --no-net "$metainfo"
 check grep -qx 'Categories=Utility;Calculator;' "$entry"
 check grep -qx 'Exec=tarquel-calculator' "$entry"
 check grep -qx 'Icon=org.tarquel.Calculator' "$entry"
@@ -27,7 +27,7 @@ check gzip -t "$root/share/man/man1/tarquel-calculator.1.gz"
 
 # A PNG's width and height stand as big-endian numbers at bytes 16 to 23.
 png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8}'; }
-for size in 16 32; do
+for size in 16 32 48 64 128 256; do
   icon=$root/share/icons/hicolor/${size}x${size}/apps/org.tarquel.Calculator.png
   if [[ -f $icon ]] && [[ $(png_size "$icon") == "${size}x${size}" ]]; then
     echo "PASS: ${size}x${size} icon"
@@ -35,5 +35,21 @@ for size in 16 32; do
     fail "${size}x${size} icon at $icon"
   fi
 done
+
+check grep -q '<svg' "$root/share/icons/hicolor/scalable/apps/org.tarquel.Calculator.svg"
+
+# What a software centre's catalog makes of the tree: it needs an icon of 64
+# pixels at least, and caches its own copies of them.
+catalog=$stage/catalog
+if appstreamcli compose --no-net --prefix=/usr --origin=test --result-root="$catalog" "$stage" \
+    >"$stage/compose.log" 2>&1; then
+  echo "PASS: appstreamcli compose"
+else
+  fail "appstreamcli compose: $(cat "$stage/compose.log")"
+fi
+for size in 64 128; do
+  check test -f "$catalog/usr/share/swcatalog/icons/test/${size}x${size}/org.tarquel.Calculator.png"
+done
+check grep -q '<icon type="cached" width="128"' <(zcat "$catalog/usr/share/swcatalog/xml/test.xml.gz")
 
 ((failures == 0))

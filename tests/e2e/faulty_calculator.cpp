@@ -27,6 +27,7 @@ int main() {
     static const std::vector<runtime::Handler> faultyHandlers = handlers();
     static runtime::FormDescription form = window::form1Description();
     form.handlers = faultyHandlers;
-    static const runtime::Project project{window::project().name, window::project().version, form};
+    const runtime::Project& real = window::project();
+    static const runtime::Project project{real.name, real.version, real.desktopEntry, form};
     return runtime::start(project);
 }

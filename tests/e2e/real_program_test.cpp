@@ -69,6 +69,8 @@ void RealProgramTest::init() {
 
 void RealProgramTest::compactWindowWithTitleAndIcon() {
     QVERIFY(user->property("_NET_WM_NAME").endsWith("\"Calculator - Tarquel\""));
+    // The class the desktop entry's StartupWMClass names, so docks group it with its launcher.
+    QVERIFY(user->property("WM_CLASS").endsWith("\"tarquel-calculator\""));
     const QString icon = user->property("_NET_WM_ICON");
     QVERIFY(icon.contains("Icon (16 x 16)"));
     QVERIFY(icon.contains("Icon (32 x 32)"));

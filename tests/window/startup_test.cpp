@@ -57,7 +57,7 @@ const runtime::FormDescription& probeForm() {
         test::probeForm("Probe", probeControls, probeHandlers);
     return form;
 }
-const runtime::Project probeProject{"probe", "0", probeForm()};
+const runtime::Project probeProject{"probe", "0", "", probeForm()};
 
 void noop() {}
 
