@@ -14,6 +14,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries come from the binary; Qt's platform plugins, without which no
 # window can open, are loaded at run time and so named here.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Natively on Wayland rather than through XWayland; and on GNOME, Xfce and
+# Cinnamon the desktop's own fonts and colours, dark style included, which
+# Qt takes only through its GTK platform theme. Both optional: it runs without.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-gtk-platformtheme")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/package)

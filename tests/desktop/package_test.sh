@@ -9,11 +9,12 @@ trap 'rm -rf "$scratch"' EXIT
 (cd "$scratch" && cpack --config "$build/CPackConfig.cmake" -B "$scratch/out" >/dev/null)
 deb=$(ls "$scratch"/out/*.deb)
 
-fields=$(dpkg-deb --field "$deb" Package Version Depends)
+fields=$(dpkg-deb --field "$deb" Package Version Depends Recommends)
 echo "$fields"
 grep -qx 'Version: 1.00' <<<"$fields"
 grep -q 'libqt6widgets6' <<<"$fields" # computed from the binary
 grep -q 'qt6-qpa-plugins' <<<"$fields"
+grep -qx 'Recommends: qt6-wayland, qt6-gtk-platformtheme' <<<"$fields"
 
 echo "lintian says:"
 lintian --fail-on error "$deb" 2>&1 | { grep -v "running with root privileges" || true; } | sed "s/^/  /"

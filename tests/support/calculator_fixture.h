@@ -11,12 +11,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QPalette>
 #include <QTest>
 #include <QWidget>
 
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace test {
@@ -108,6 +110,21 @@ inline QAction* menuItem(const char* name) {
     return window::Form1().window()->findChild<QAction*>(name);
 }
 
+// With CALCULATOR_TEST_PALETTE=dark, the colours of a dark desktop theme.
+inline void applyTestPalette() {
+    if (qEnvironmentVariable("CALCULATOR_TEST_PALETTE") != "dark")
+        return;
+    QPalette dark;
+    for (auto [role, colour] : {std::pair{QPalette::Window, 0x2b2b2b},
+                                {QPalette::WindowText, 0xe0e0e0},
+                                {QPalette::Base, 0x1e1e1e},
+                                {QPalette::Text, 0xe0e0e0},
+                                {QPalette::Button, 0x353535},
+                                {QPalette::ButtonText, 0xe0e0e0}})
+        dark.setColor(role, QColor::fromRgb(QRgb(colour)));
+    QApplication::setPalette(dark);
+}
+
 } // namespace test
 
 // A Qt Test main for widget tests: the environment is set before Qt starts.
@@ -116,6 +133,7 @@ inline QAction* menuItem(const char* name) {
         test::prepareEnvironment();                                                                \
         runtime::Application application(argc, argv);                                              \
         test::failOnErrorReports();                                                                \
+        test::applyTestPalette();                                                                  \
         TestObject test;                                                                           \
         return QTest::qExec(&test, argc, argv);                                                    \
     }

@@ -137,9 +137,14 @@ void LayoutTest::upperSeparatorIsDottedLowerIsSolid() {
     QCOMPARE(lower->geometry(), QRect(0, 2160 / 15, 6360 / 15 + 1, 1));
     QCOMPARE(upper->focusPolicy(), Qt::NoFocus);
 
-    // What is drawn: the solid line is unbroken, the dotted one has gaps.
-    const QImage picture = test::find(*form, "client")->grab().toImage();
+    // What is drawn: the solid line is unbroken, the dotted one has gaps, both
+    // in the palette's colours, so that a dark palette keeps them readable.
+    QWidget* client = test::find(*form, "client");
+    const QImage picture = client->grab().toImage();
     const QColor background = picture.pixelColor(1, 2);
+    QCOMPARE(background, client->palette().color(QPalette::Window));
+    QCOMPARE(picture.pixelColor(1, lower->y() * int(picture.devicePixelRatio())),
+             client->palette().color(QPalette::WindowText));
     auto gaps = [&](int y) {
         int count = 0;
         for (int x = 0; x < picture.width(); ++x)
