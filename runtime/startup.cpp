@@ -1,6 +1,5 @@
 #include "startup.h"
 
-#include "application.h"
 #include "dispatch.h"
 #include "error_message.h"
 #include "form.h"
@@ -48,6 +47,15 @@ void startupMessages(QtMsgType type, const QMessageLogContext& context, const QS
 }
 
 } // namespace
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        handleException("the handling of an event");
+        return true;
+    }
+}
 
 int run(const Project& project) {
     QCoreApplication::setApplicationName(QString::fromUtf8(project.name));

@@ -41,7 +41,6 @@ private slots:
     void calculationTypedFromTheKeyboard();
     void typicalCalculationInTheKeypadView();
     void divisionByZeroIsReportedAndTheCalculatorGoesOn();
-    void newEmptiesTheBoxes();
     void internalFaultIsReportedAndEndsWithStatusOne();
     void exitEndsWithStatusZero();
     void closingFromTheFrameEndsWithStatusZero();
@@ -164,19 +163,6 @@ void RealProgramTest::divisionByZeroIsReportedAndTheCalculatorGoesOn() {
     user->type("2");
     user->click("devises");
     QCOMPARE(user->readBox("Text3"), std::optional<QString>("2.5"));
-}
-
-void RealProgramTest::newEmptiesTheBoxes() {
-    user->click("Text1");
-    user->type("3");
-    user->click("Text2");
-    user->type("4");
-    user->click("times");
-    QCOMPARE(user->readBox("Text3"), std::optional<QString>("12"));
-    QVERIFY(user->chooseFromFileMenu(0));
-    for (const char* box : {"Text1", "Text2", "Text3"})
-        QCOMPARE(user->readBox(box), std::optional<QString>(""));
-    QVERIFY(user->clientRect().width() < 256);
 }
 
 // A handler of a program built with a fault throws a standard exception: the

@@ -2,9 +2,9 @@
 // What the window tests share: the offscreen platform, a log that stands in for
 // the error message box, and the real Form1 built, loaded and shown.
 
-#include "runtime/application.h"
 #include "runtime/dispatch.h"
 #include "runtime/form.h"
+#include "runtime/startup.h"
 #include "runtime/test_seams.h"
 #include "window/form1.h"
 
