@@ -58,13 +58,13 @@ std::map<std::string, std::unique_ptr<Form>, std::less<>>& instances() {
 } // namespace
 
 Form& formInstance(const FormDescription& description) {
-    std::unique_ptr<Form>& instance = instances()[std::string(description.name)];
-    if (!instance) {
-        // Widgets must go before the application object does.
-        [[maybe_unused]] static const bool once = (qAddPostRoutine(unloadForms), true);
-        instance = std::make_unique<Form>(description);
-    }
-    return *instance;
+    // Found by its name without building a key: every handler comes this way.
+    if (const auto found = instances().find(description.name); found != instances().end())
+        return *found->second;
+    // Widgets must go before the application object does.
+    [[maybe_unused]] static const bool once = (qAddPostRoutine(unloadForms), true);
+    auto form = std::make_unique<Form>(description);
+    return *instances().emplace(description.name, std::move(form)).first->second;
 }
 
 void unloadForms() { instances().clear(); }

@@ -38,7 +38,6 @@ public:
     BuiltForm build() {
         auto* window = new QMainWindow;
         built_.window.reset(window);
-        window_ = window;
         window->setObjectName(QString::fromUtf8(description_.name));
         window->setWindowTitle(QString::fromUtf8(description_.caption));
         window->setWindowIcon(icon());
@@ -126,7 +125,9 @@ private:
         QMenu* menu = nullptr;
         for (const MenuEntry& entry : description_.menu) {
             if (entry.level == 0) {
-                menu = window_->menuBar()->addMenu(caption(entry.caption));
+                menu = static_cast<QMainWindow*>(built_.window.get())
+                           ->menuBar()
+                           ->addMenu(caption(entry.caption));
                 add(entry.name, ObjectKind::Menu, menu);
             } else if (menu) {
                 add(entry.name, ObjectKind::MenuItem, menu->addAction(caption(entry.caption)));
@@ -181,7 +182,6 @@ private:
 
     const FormDescription& description_;
     BuiltForm built_;
-    QMainWindow* window_ = nullptr;
 };
 
 } // namespace
