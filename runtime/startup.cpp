@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace runtime {
 
@@ -36,13 +37,38 @@ bool displayNamed() {
 
 QtMessageHandler qtMessages = nullptr;
 
-void startupMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (type == QtFatalMsg && message.contains("platform plugin"))
+// What Qt says while it opens the display waits here. If no display can be
+// opened, all of it is advice about plugins that would mislead the user, who
+// gets one line instead. Once a display is open, it is passed on, less the
+// complaints of a platform Qt tried first and then did without.
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+std::vector<HeldMessage> heldMessages;
+
+void passOnHeldMessages() {
+    for (const HeldMessage& message : heldMessages) {
+        if (message.category.startsWith("qt.qpa") &&
+            (message.text.contains("connect") || message.text.contains("Could not load")))
+            continue;
+        qtMessages(message.type,
+                   QMessageLogContext(nullptr, 0, nullptr, message.category.constData()),
+                   message.text);
+    }
+    heldMessages.clear();
+}
+
+void holdStartupMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type != QtFatalMsg) {
+        heldMessages.push_back({type, context.category, message});
+        return;
+    }
+    if (message.contains("platform plugin"))
         noDisplay("cannot open " + qEnvironmentVariable("DISPLAY") +
                   qEnvironmentVariable("WAYLAND_DISPLAY"));
-    if (QByteArrayView(context.category).startsWith("qt.qpa") &&
-        (message.contains("connect") || message.contains("Could not load")))
-        return; // the fatal message that follows says it in one line
+    passOnHeldMessages(); // any other fatal error is Qt's to tell, with what led to it
     qtMessages(type, context, message);
 }
 
@@ -83,9 +109,10 @@ int start(const Project& project) {
     // The program takes no command-line arguments: Qt sees only the program's name.
     char* arguments[] = {programName.data(), nullptr};
     int count = 1;
-    qtMessages = qInstallMessageHandler(startupMessages);
+    qtMessages = qInstallMessageHandler(holdStartupMessage);
     Application application(count, arguments);
     qInstallMessageHandler(qtMessages);
+    passOnHeldMessages();
     setErrorReporter([&project](const RuntimeError& error) {
         showErrorMessage(project.startupForm.caption, error);
     });

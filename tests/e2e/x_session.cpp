@@ -76,11 +76,10 @@ bool XSession::startWindowManagerOnce() {
         return false;
     }
     // A window manager that follows the desktop conventions names itself on the root window.
-    const bool managing = waitUntil(
-        [&] {
-            return run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
-        },
-        10'000);
+    const auto namedOnRoot = [&] {
+        return run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
+    };
+    const bool managing = waitUntil(namedOnRoot, 10'000);
     if (!managing)
         error_ = "openbox did not take over the display: " +
                  QString::fromLocal8Bit(windowManager_->readAll()).trimmed();

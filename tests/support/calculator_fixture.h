@@ -68,7 +68,7 @@ inline runtime::Form& openCalculator() {
     runtime::Form& form = window::Form1();
     form.raise("Load");
     form.window()->show();
-    QApplication::setActiveWindow(form.window());
+    form.window()->activateWindow();
     if (!QTest::qWaitForWindowActive(form.window()))
         qWarning("the calculator window did not become active");
     return form;
