@@ -4,6 +4,7 @@
 #include "form_builder.h"
 #include "numeric/error.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCoreApplication>
 #include <QLayout>
@@ -92,6 +93,17 @@ void Object::setText(std::string_view text) {
     if (kind_ != ObjectKind::TextBox)
         lacks("Text");
     static_cast<QLineEdit*>(object_)->setText(QString::fromUtf8(text));
+}
+
+void Object::announceText() const {
+    if (kind_ != ObjectKind::TextBox)
+        lacks("Text");
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    auto* box = static_cast<QLineEdit*>(object_);
+    QAccessibleAnnouncementEvent announcement(box, box->text());
+    announcement.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
+    QAccessible::updateAccessibility(&announcement);
+#endif
 }
 
 void Object::setLeft(int twips) {

@@ -26,6 +26,12 @@ public:
     void setWidth(int twips);
     void setEnabled(bool enabled);
 
+    // Asks assistive technologies to read out the box's text, politely, when
+    // they have finished what they are saying: a screen reader speaks changes
+    // only in the focused object. With a Qt older than 6.8, which cannot ask,
+    // it does nothing.
+    void announceText() const;
+
 private:
     friend class Form;
     Object(std::string_view name, ObjectKind kind, QObject* object, TwipsScale scale)

@@ -24,14 +24,17 @@ void appendDigit(std::string_view box, std::string_view digit) {
 }
 
 // An operation button: Text1's value on the left, Text2's on the right, and
-// Text3 written only once the result and its text are there.
+// Text3 written only once the result and its text are there. The focus stays
+// on the button, so a screen reader is asked to read the result out.
 void calculate(double (*operation)(double, double)) {
     runtime::Form& form = Form1();
     const double left = runtime::textToNumber(form["Text1"].text());
     const double right = runtime::textToNumber(form["Text2"].text());
     const std::string result =
         runtime::numberToText(operation(left, right), runtime::decimalSeparator());
-    form["Text3"].setText(result);
+    runtime::Object box = form["Text3"];
+    box.setText(result);
+    box.announceText();
 }
 
 // ---- Start-up and exit -------------------------------------------------------
