@@ -1,10 +1,7 @@
 #include "dispatch.h"
 
+#include "platform.h"
 #include "test_seams.h"
-
-#include <QApplication>
-#include <QCoreApplication>
-#include <QWidget>
 
 #include <algorithm>
 #include <exception>
@@ -78,10 +75,7 @@ void endProgram(int status) {
     if (endedWith)
         return;
     endedWith = status;
-    // No window outlives the program's end, even before the event loop runs.
-    for (QWidget* window : QApplication::topLevelWidgets())
-        window->hide();
-    QCoreApplication::exit(status);
+    platform::quitEventLoop(status);
 }
 
 void resetProgramState() { endedWith.reset(); }

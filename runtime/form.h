@@ -2,20 +2,24 @@
 // A form built from its description, and its objects' properties by name.
 // Every access is checked: an unknown object, or a property its kind lacks,
 // raises a RuntimeError. Positions and sizes are in twips.
+//
+// What is shared by every platform is here; each platform folder builds the
+// form with its own toolkit and defines BuiltObject and Form::Impl.
 
 #include "description.h"
-#include "twips.h"
 
 #include <memory>
 #include <string>
 #include <string_view>
 
-class QObject;
-class QWidget;
-
 namespace runtime {
 
 enum class ObjectKind { Button, TextBox, Line, Menu, MenuItem };
+
+// One object as the platform built it: its kind and its native control.
+struct BuiltObject;
+
+class Form;
 
 // A handle on one object of a form; cheap to copy, valid while its form lives.
 class Object {
@@ -28,22 +32,19 @@ public:
 
     // Asks assistive technologies to read out the box's text, politely, when
     // they have finished what they are saying: a screen reader speaks changes
-    // only in the focused object. With a Qt older than 6.8, which cannot ask,
-    // it does nothing.
+    // only in the focused object. Where the platform cannot ask, it does nothing.
     void announceText() const;
 
 private:
     friend class Form;
-    Object(std::string_view name, ObjectKind kind, QObject* object, TwipsScale scale)
-        : name_(name), kind_(kind), object_(object), scale_(scale) {}
+    Object(std::string_view name, BuiltObject& object, const Form& form)
+        : name_(name), object_(&object), form_(&form) {}
 
-    QWidget* geometryWidget(std::string_view property) const;
     [[noreturn]] void lacks(std::string_view property) const;
 
     std::string_view name_;
-    ObjectKind kind_;
-    QObject* object_;
-    TwipsScale scale_;
+    BuiltObject* object_;
+    const Form* form_;
 };
 
 class Form {
@@ -54,18 +55,23 @@ public:
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    QWidget* window() const;
+    const FormDescription& description() const { return description_; }
     Object operator[](std::string_view name) const;
 
-    // The outer width, frame included. Where the frame belongs to the window
-    // manager, the client area is sized to leave room for the laid-out frame.
+    // The outer width, frame included. Where the platform's frame is wider or
+    // belongs to a window manager, the client area is sized to leave room for
+    // the laid-out frame.
     void setWidth(int twips);
 
     // Runs the handler of the form's own event ("Load" runs Form_Load), if any.
     void raise(std::string_view event) const;
 
-private:
+    // The platform's own: its window and objects.
     struct Impl;
+    Impl& impl() const { return *impl_; }
+
+private:
+    const FormDescription& description_;
     std::unique_ptr<Impl> impl_;
 };
 

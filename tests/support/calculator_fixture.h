@@ -4,6 +4,8 @@
 
 #include "runtime/dispatch.h"
 #include "runtime/form.h"
+#include "runtime/qt/application.h"
+#include "runtime/qt/native.h"
 #include "runtime/startup.h"
 #include "runtime/test_seams.h"
 #include "window/form1.h"
@@ -67,9 +69,9 @@ inline runtime::Form& openCalculator() {
     runtime::resetProgramState();
     runtime::Form& form = window::Form1();
     form.raise("Load");
-    form.window()->show();
-    form.window()->activateWindow();
-    if (!QTest::qWaitForWindowActive(form.window()))
+    runtime::nativeWindow(form)->show();
+    runtime::nativeWindow(form)->activateWindow();
+    if (!QTest::qWaitForWindowActive(runtime::nativeWindow(form)))
         qWarning("the calculator window did not become active");
     return form;
 }
@@ -98,7 +100,7 @@ inline runtime::FormDescription probeForm(std::string_view name,
 }
 
 template <typename Widget = QWidget> Widget* find(const runtime::Form& form, const char* name) {
-    return form.window()->findChild<Widget*>(name);
+    return runtime::nativeWindow(form)->findChild<Widget*>(name);
 }
 
 // What a person does and sees on Form1.
@@ -107,7 +109,7 @@ inline void click(const char* name) {
 }
 inline QLineEdit* box(const char* name) { return find<QLineEdit>(window::Form1(), name); }
 inline QAction* menuItem(const char* name) {
-    return window::Form1().window()->findChild<QAction*>(name);
+    return runtime::nativeWindow(window::Form1())->findChild<QAction*>(name);
 }
 
 // With CALCULATOR_TEST_PALETTE=dark, the colours of a dark desktop theme.

@@ -121,8 +121,8 @@ void KeypadMenuTest::viewKeyboardShowsTheKeypadsOnceAndForGood() {
         QVERIFY2(control->geometry().right() < client->width(), qPrintable(control->objectName()));
 
     // A greyed-out item cannot be chosen: the menu ignores it.
-    auto* file = form->window()->findChild<QMenu*>("view");
-    file->popup(form->window()->mapToGlobal(QPoint(0, 0)));
+    auto* file = runtime::nativeWindow(*form)->findChild<QMenu*>("view");
+    file->popup(runtime::nativeWindow(*form)->mapToGlobal(QPoint(0, 0)));
     QVERIFY(QTest::qWaitForWindowExposed(file));
     QTest::mouseClick(file, Qt::LeftButton, {},
                       file->actionGeometry(test::menuItem("no")).center());
@@ -136,15 +136,15 @@ void KeypadMenuTest::viewKeyboardShowsTheKeypadsOnceAndForGood() {
 
 // File > View Keyboard; "1", "2" on the first keypad; "4" on the second; Devises.
 void KeypadMenuTest::typicalCalculation() {
-    auto* file = form->window()->findChild<QMenu*>("view");
-    auto* bar = qobject_cast<QMainWindow*>(form->window())->menuBar();
+    auto* file = runtime::nativeWindow(*form)->findChild<QMenu*>("view");
+    auto* bar = qobject_cast<QMainWindow*>(runtime::nativeWindow(*form))->menuBar();
     // Both clicks come through the window system, as a user's do. Since Qt 6.8 the
     // window system's side keeps track of open menus: a click handed straight to
     // the menu bar widget opens a menu that then ignores the pointer and closes on
     // the next click, as if it were outside.
     const QPoint fileTitle = bar->actionGeometry(file->menuAction()).center();
-    QTest::mouseClick(form->window()->windowHandle(), Qt::LeftButton, {},
-                      bar->mapTo(form->window(), fileTitle));
+    QTest::mouseClick(runtime::nativeWindow(*form)->windowHandle(), Qt::LeftButton, {},
+                      bar->mapTo(runtime::nativeWindow(*form), fileTitle));
     QVERIFY(QTest::qWaitForWindowExposed(file));
     QTest::mouseClick(file->windowHandle(), Qt::LeftButton, {},
                       file->actionGeometry(test::menuItem("no")).center());

@@ -3,7 +3,7 @@
 
 #include "support/calculator_fixture.h"
 
-#include "runtime/line_widget.h"
+#include "runtime/qt/line_widget.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -159,7 +159,7 @@ void LayoutTest::upperSeparatorIsDottedLowerIsSolid() {
 }
 
 void LayoutTest::menuHoldsFileWithNewAboveViewKeyboard() {
-    auto* mainWindow = qobject_cast<QMainWindow*>(form->window());
+    auto* mainWindow = qobject_cast<QMainWindow*>(runtime::nativeWindow(*form));
     const QList<QAction*> bar = mainWindow->menuBar()->actions();
     QCOMPARE(bar.size(), 1);
     QMenu* file = bar.front()->menu();
@@ -176,7 +176,7 @@ void LayoutTest::menuHoldsFileWithNewAboveViewKeyboard() {
 }
 
 void LayoutTest::windowIsFixedAndCarriesItsIcon() {
-    QWidget* window = form->window();
+    QWidget* window = runtime::nativeWindow(*form);
     QCOMPARE(window->objectName(), QString("Form1"));
     QCOMPARE(window->windowTitle(), QString("Calculator - Tarquel"));
     QCOMPARE(window->minimumSize(), window->maximumSize());
@@ -211,7 +211,7 @@ void LayoutTest::geometryScalesExactlyWithTheScreen() {
     const QImage picture = client->grab().toImage();
     QCOMPARE(picture.size(), QSize(255, 185) * factor);
 
-    const QPixmap small = form->window()->windowIcon().pixmap(QSize(16, 16), factor);
+    const QPixmap small = runtime::nativeWindow(*form)->windowIcon().pixmap(QSize(16, 16), factor);
     QCOMPARE(small.size(), QSize(16, 16) * factor);
     if (factor == 2.0) {
         QImage drawn = small.toImage().convertToFormat(QImage::Format_ARGB32);

@@ -92,7 +92,7 @@ void PropertyFaultsTest::failedAccessStopsTheHandler() {
     test::ErrorLog log;
     faultyAccess = access;
     runtime::resetProgramState();
-    form().window()->show();
+    runtime::nativeWindow(form())->show();
     QTest::mouseClick(test::find(form(), "go"), Qt::LeftButton);
 
     QCOMPARE(test::find<QLineEdit>(form(), "before")->text(), QString("done"));

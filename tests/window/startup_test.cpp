@@ -4,8 +4,8 @@
 
 #include "support/calculator_fixture.h"
 
-#include "runtime/form_builder.h"
 #include "runtime/numeric/error.h"
+#include "runtime/qt/form_builder.h"
 
 #include "runtime/startup.h"
 
@@ -94,7 +94,7 @@ void StartupTest::loadNarrowsTheWindowBeforeItIsFirstShown() {
     FirstShow firstShow;
     qApp->installEventFilter(&firstShow);
     const int status = runProject(window::project(), [] {
-        QVERIFY(window::Form1().window()->isVisible());
+        QVERIFY(runtime::nativeWindow(window::Form1())->isVisible());
         QTest::mouseClick(test::find(window::Form1(), "end1"), Qt::LeftButton);
     });
     qApp->removeEventFilter(&firstShow);
@@ -127,9 +127,9 @@ void StartupTest::closingTheWindowEndsWithStatusZero() {
     const int status = runProject(window::project(), [&] {
         for (QWidget* widget : QApplication::topLevelWidgets())
             shownForms += widget->objectName() == "Form1" && widget->isVisible();
-        shownIsForm1 = window::Form1().window()->isVisible();
+        shownIsForm1 = runtime::nativeWindow(window::Form1())->isVisible();
         window::Form1()["Text1"].setText("unfinished input");
-        window::Form1().window()->close();
+        runtime::nativeWindow(window::Form1())->close();
     });
     QCOMPARE(shownForms, 1);
     QVERIFY(shownIsForm1);

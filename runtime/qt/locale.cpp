@@ -1,4 +1,4 @@
-#include "locale.h"
+#include "runtime/locale.h"
 
 #include <QLocale>
 

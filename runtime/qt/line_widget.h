@@ -1,7 +1,7 @@
 #pragma once
 // A drawn separator: takes no input and no focus, only paints its line.
 
-#include "description.h"
+#include "runtime/description.h"
 
 #include <QPoint>
 #include <QWidget>

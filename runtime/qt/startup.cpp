@@ -1,9 +1,14 @@
-#include "startup.h"
+// Start-up and the event loop on Qt.
 
-#include "dispatch.h"
-#include "error_message.h"
-#include "form.h"
-#include "numeric/error.h"
+#include "runtime/startup.h"
+
+#include "application.h"
+#include "native.h"
+#include "runtime/dispatch.h"
+#include "runtime/error_message.h"
+#include "runtime/form.h"
+#include "runtime/numeric/error.h"
+#include "runtime/platform.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -74,6 +79,12 @@ void holdStartupMessage(QtMsgType type, const QMessageLogContext& context, const
 
 } // namespace
 
+void platform::quitEventLoop(int status) {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        window->hide();
+    QCoreApplication::exit(status);
+}
+
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
@@ -89,11 +100,11 @@ int run(const Project& project) {
     QGuiApplication::setDesktopFileName(QString::fromUtf8(project.desktopEntry));
     try {
         Form& form = formInstance(project.startupForm);
-        QApplication::setWindowIcon(form.window()->windowIcon()); // the application's too
+        QApplication::setWindowIcon(nativeWindow(form)->windowIcon()); // the application's too
         form.raise("Load");
         if (exitStatus())
             return *exitStatus();
-        form.window()->show();
+        nativeWindow(form)->show();
     } catch (const RuntimeError& error) {
         // The description itself is at fault: report it like any other error.
         report(error);

@@ -2,9 +2,9 @@
 // Turns a form's description into widgets: one generic builder for any table
 // of controls, lines and menu entries, with each event bound to its handler.
 
-#include "description.h"
-#include "form.h"
-#include "twips.h"
+#include "runtime/description.h"
+#include "runtime/form.h"
+#include "runtime/twips.h"
 
 #include <QWidget>
 
@@ -16,7 +16,7 @@ namespace runtime {
 
 struct BuiltObject {
     ObjectKind kind;
-    QObject* object;
+    QObject* object; // a QPushButton, QLineEdit, LineWidget, QMenu or QAction
 };
 
 struct BuiltForm {

@@ -1,8 +1,9 @@
 #include "form_builder.h"
 
-#include "dispatch.h"
 #include "line_widget.h"
-#include "numeric/error.h"
+#include "runtime/dispatch.h"
+#include "runtime/event_binding.h"
+#include "runtime/numeric/error.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -150,34 +151,22 @@ private:
     }
 
     void bindHandlers() {
-        for (const Handler& handler : description_.handlers) {
-            const auto underscore = handler.name.rfind('_');
-            const auto objectName = handler.name.substr(0, underscore);
-            const auto event = underscore == std::string_view::npos
-                                   ? std::string_view{}
-                                   : handler.name.substr(underscore + 1);
-            if (objectName == "Form" && event == "Load")
-                continue; // raised by start-up, not by a widget
-            const auto found = built_.objects.find(objectName);
-            if (found == built_.objects.end() || event != "Click")
-                throw RuntimeError(NoSuchEvent, "Handler " + quoted(handler.name) +
-                                                    " names no event of an object on " +
-                                                    std::string(description_.name));
-            connectClick(found->second, handler);
-        }
-    }
-
-    void connectClick(const BuiltObject& target, const Handler& handler) {
-        const auto run = [&handler, recoverable = description_.recoverableErrors] {
-            dispatch(handler, recoverable);
+        const auto find = [this](std::string_view name) -> const BuiltObject* {
+            const auto found = built_.objects.find(name);
+            return found == built_.objects.end() ? nullptr : &found->second;
         };
-        if (target.kind == ObjectKind::Button)
-            QObject::connect(static_cast<QPushButton*>(target.object), &QPushButton::clicked, run);
-        else if (target.kind == ObjectKind::MenuItem)
-            QObject::connect(static_cast<QAction*>(target.object), &QAction::triggered, run);
-        else
-            throw RuntimeError(NoSuchEvent, "Handler " + quoted(handler.name) +
-                                                ": the object has no Click event");
+        bindClickHandlers(
+            description_, find, [this](const BuiltObject& target, const Handler& handler) {
+                const auto run = [&handler, recoverable = description_.recoverableErrors] {
+                    dispatch(handler, recoverable);
+                };
+                if (target.kind == ObjectKind::Button)
+                    QObject::connect(static_cast<QPushButton*>(target.object),
+                                     &QPushButton::clicked, run);
+                else
+                    QObject::connect(static_cast<QAction*>(target.object), &QAction::triggered,
+                                     run);
+            });
     }
 
     const FormDescription& description_;

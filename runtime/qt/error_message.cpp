@@ -1,4 +1,4 @@
-#include "error_message.h"
+#include "runtime/error_message.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,0 +1,22 @@
+#pragma once
+// What each platform layer gives the code that every platform shares.
+
+#include "form.h"
+
+#include <string_view>
+
+namespace runtime::platform {
+
+// The object of this name on the form, with the name as its description
+// holds it; a null object when the form has none of that name.
+struct NamedObject {
+    std::string_view name;
+    BuiltObject* object;
+};
+NamedObject findObject(const Form& form, std::string_view name);
+
+// Hides every window, so that none outlives the program's end, and ends the
+// event loop with this status, or keeps it from starting.
+void quitEventLoop(int status);
+
+} // namespace runtime::platform

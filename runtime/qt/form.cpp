@@ -1,0 +1,111 @@
+// Forms and their objects' properties as Qt widgets.
+
+#include "runtime/form.h"
+
+#include "form_builder.h"
+#include "native.h"
+#include "runtime/platform.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QCoreApplication>
+#include <QLayout>
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace runtime {
+
+struct Form::Impl {
+    BuiltForm built;
+};
+
+Form::Form(const FormDescription& description)
+    : description_(description), impl_(new Impl{buildForm(description)}) {
+    // Widgets must go before the application object does.
+    [[maybe_unused]] static const bool once = (qAddPostRoutine(unloadForms), true);
+}
+
+Form::~Form() = default;
+
+QWidget* nativeWindow(const Form& form) { return form.impl().built.window.get(); }
+
+void Form::setWidth(int twips) {
+    const int client = std::max(0, twips - (description_.outerWidth - description_.clientWidth));
+    impl_->built.client->setFixedWidth(impl_->built.scale.toPixels(client));
+    // Apply now rather than at the next layout pass: a write shows at once.
+    impl_->built.window->layout()->activate();
+}
+
+platform::NamedObject platform::findObject(const Form& form, std::string_view name) {
+    auto& objects = form.impl().built.objects;
+    const auto found = objects.find(name);
+    if (found == objects.end())
+        return {name, nullptr};
+    return {found->first, &found->second};
+}
+
+// ---- Object ----------------------------------------------------------------
+
+namespace {
+QWidget* geometryWidget(const BuiltObject& object) {
+    return object.kind == ObjectKind::Button || object.kind == ObjectKind::TextBox
+               ? static_cast<QWidget*>(object.object)
+               : nullptr;
+}
+} // namespace
+
+std::string Object::text() const {
+    if (object_->kind != ObjectKind::TextBox)
+        lacks("Text");
+    return static_cast<QLineEdit*>(object_->object)->text().toStdString();
+}
+
+void Object::setText(std::string_view text) {
+    if (object_->kind != ObjectKind::TextBox)
+        lacks("Text");
+    static_cast<QLineEdit*>(object_->object)->setText(QString::fromUtf8(text));
+}
+
+void Object::announceText() const {
+    if (object_->kind != ObjectKind::TextBox)
+        lacks("Text");
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    auto* box = static_cast<QLineEdit*>(object_->object);
+    QAccessibleAnnouncementEvent announcement(box, box->text());
+    announcement.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
+    QAccessible::updateAccessibility(&announcement);
+#endif
+}
+
+void Object::setLeft(int twips) {
+    QWidget* widget = geometryWidget(*object_);
+    if (!widget)
+        lacks("Left");
+    widget->move(form_->impl().built.scale.toPixels(twips), widget->y());
+}
+
+void Object::setWidth(int twips) {
+    QWidget* widget = geometryWidget(*object_);
+    if (!widget)
+        lacks("Width");
+    widget->resize(form_->impl().built.scale.toPixels(twips), widget->height());
+}
+
+void Object::setEnabled(bool enabled) {
+    switch (object_->kind) {
+    case ObjectKind::MenuItem:
+        static_cast<QAction*>(object_->object)->setEnabled(enabled);
+        return;
+    case ObjectKind::Menu:
+    case ObjectKind::Button:
+    case ObjectKind::TextBox:
+        static_cast<QWidget*>(object_->object)->setEnabled(enabled);
+        return;
+    case ObjectKind::Line:
+        break;
+    }
+    lacks("Enabled");
+}
+
+} // namespace runtime
