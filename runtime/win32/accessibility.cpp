@@ -1,0 +1,77 @@
+#include "accessibility.h"
+
+#include "built_form.h"
+#include "runtime/numeric/error.h"
+#include "text.h"
+
+#include <initguid.h> // the annotation service's identifiers are defined here
+
+#include <oleacc.h>
+#include <oleauto.h>
+
+namespace runtime {
+
+void nameForScreenReaders(const Form& form) {
+    IAccPropServices* services = nullptr;
+    CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                     reinterpret_cast<void**>(&services));
+    for (const AccessibleName& entry : form.description().accessibleNames) {
+        const auto found = form.impl().objects.find(entry.object);
+        if (found == form.impl().objects.end())
+            throw RuntimeError(NoSuchObject,
+                               "Accessible name for " + quoted(entry.object) + ", which is on no form");
+        if (services && found->second.control)
+            services->SetHwndPropStr(found->second.control, DWORD(OBJID_CLIENT), CHILDID_SELF,
+                                     PROPID_ACC_NAME, widen(entry.name).c_str());
+    }
+    if (services)
+        services->Release();
+}
+
+namespace {
+
+// From UI Automation's own header, which this toolchain may lack.
+constexpr int actionCompleted = 2; // NotificationKind_ActionCompleted
+constexpr int mostRecent = 3;      // NotificationProcessing_MostRecent: the latest result only
+
+using HostProviderFromHwnd = HRESULT(WINAPI*)(HWND, IUnknown**);
+using RaiseNotificationEvent = HRESULT(WINAPI*)(IUnknown*, int, int, BSTR, BSTR);
+
+struct UiAutomation {
+    HostProviderFromHwnd hostProvider = nullptr;
+    RaiseNotificationEvent raiseNotification = nullptr;
+};
+
+// Looked up once, from the system folder only: older Windows lacks the notification.
+const UiAutomation& uiAutomation() {
+    static const UiAutomation found = [] {
+        UiAutomation uia;
+        if (HMODULE library =
+                LoadLibraryExW(L"UIAutomationCore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+            uia.hostProvider = reinterpret_cast<HostProviderFromHwnd>(
+                reinterpret_cast<void*>(GetProcAddress(library, "UiaHostProviderFromHwnd")));
+            uia.raiseNotification = reinterpret_cast<RaiseNotificationEvent>(
+                reinterpret_cast<void*>(GetProcAddress(library, "UiaRaiseNotificationEvent")));
+        }
+        return uia;
+    }();
+    return found;
+}
+
+} // namespace
+
+void announce(HWND control, const std::wstring& text) {
+    const UiAutomation& uia = uiAutomation();
+    IUnknown* provider = nullptr;
+    if (!uia.hostProvider || !uia.raiseNotification ||
+        FAILED(uia.hostProvider(control, &provider)) || !provider)
+        return;
+    BSTR said = SysAllocStringLen(text.data(), UINT(text.size()));
+    BSTR activity = SysAllocString(L"Result");
+    uia.raiseNotification(provider, actionCompleted, mostRecent, said, activity);
+    SysFreeString(activity);
+    SysFreeString(said);
+    provider->Release();
+}
+
+} // namespace runtime

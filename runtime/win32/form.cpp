@@ -1,0 +1,99 @@
+// Forms and their objects' properties as Win32 windows and menus.
+
+#include "runtime/form.h"
+
+#include "accessibility.h"
+#include "built_form.h"
+#include "native.h"
+#include "runtime/platform.h"
+#include "text.h"
+
+namespace runtime {
+
+Form::Form(const FormDescription& description) : description_(description), impl_(new Impl) {
+    try {
+        buildForm(*this);
+    } catch (...) {
+        destroyForm(*impl_);
+        throw;
+    }
+}
+
+Form::~Form() { destroyForm(*impl_); }
+
+HWND nativeWindow(const Form& form) { return form.impl().window; }
+
+void Form::setWidth(int twips) {
+    impl_->outerWidth = twips;
+    layOut(*this);
+}
+
+platform::NamedObject platform::findObject(const Form& form, std::string_view name) {
+    auto& objects = form.impl().objects;
+    const auto found = objects.find(name);
+    if (found == objects.end())
+        return {name, nullptr};
+    return {found->first, &found->second};
+}
+
+// ---- Object ----------------------------------------------------------------
+
+std::string Object::text() const {
+    if (object_->kind != ObjectKind::TextBox)
+        lacks("Text");
+    std::wstring text(std::size_t(GetWindowTextLengthW(object_->control)) + 1, L'\0');
+    text.resize(std::size_t(GetWindowTextW(object_->control, text.data(), int(text.size()))));
+    return narrow(text);
+}
+
+void Object::setText(std::string_view text) {
+    if (object_->kind != ObjectKind::TextBox)
+        lacks("Text");
+    SetWindowTextW(object_->control, widen(text).c_str());
+}
+
+void Object::announceText() const {
+    if (object_->kind != ObjectKind::TextBox)
+        lacks("Text");
+    announce(object_->control, widen(text()));
+}
+
+void Object::setLeft(int twips) {
+    if (!object_->control)
+        lacks("Left");
+    object_->left = twips; // kept in twips, so that it holds at any later DPI
+    const Form::Impl& impl = form_->impl();
+    SetWindowPos(object_->control, nullptr, impl.px(object_->left), impl.px(object_->top), 0, 0,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+}
+
+void Object::setWidth(int twips) {
+    if (!object_->control)
+        lacks("Width");
+    object_->width = twips;
+    const Form::Impl& impl = form_->impl();
+    SetWindowPos(object_->control, nullptr, 0, 0, impl.px(object_->width),
+                 impl.px(object_->height), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+}
+
+void Object::setEnabled(bool enabled) {
+    const UINT state = enabled ? MF_ENABLED : MF_GRAYED;
+    switch (object_->kind) {
+    case ObjectKind::MenuItem:
+        EnableMenuItem(object_->menu, object_->item, MF_BYCOMMAND | state);
+        return;
+    case ObjectKind::Menu:
+        EnableMenuItem(object_->menu, object_->item, MF_BYPOSITION | state);
+        DrawMenuBar(form_->impl().window);
+        return;
+    case ObjectKind::Button:
+    case ObjectKind::TextBox:
+        EnableWindow(object_->control, enabled);
+        return;
+    case ObjectKind::Line:
+        break;
+    }
+    lacks("Enabled");
+}
+
+} // namespace runtime
