@@ -1,0 +1,183 @@
+// The real program as Windows starts it: its version record and icon as
+// Explorer reads them, an arithmetic error told in a message box after which it
+// goes on, and the exit status of Exit and of the close box.
+//   program_test PATH-TO-EXE
+
+#include "checks.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+test::Checks check;
+std::wstring program;
+
+std::string narrow(const std::wstring& text) { return {text.begin(), text.end()}; } // ASCII here
+
+struct Running {
+    PROCESS_INFORMATION process{};
+    HWND window = nullptr;
+};
+
+// The top-level window of this process with this caption and class, waited for.
+HWND findWindow(DWORD processId, const wchar_t* caption, const wchar_t* type) {
+    for (int tries = 0; tries < 400; ++tries) {
+        for (HWND at = FindWindowExW(nullptr, nullptr, type, caption); at;
+             at = FindWindowExW(nullptr, at, type, caption)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(at, &owner);
+            if (owner == processId && IsWindowVisible(at))
+                return at;
+        }
+        Sleep(25);
+    }
+    return nullptr;
+}
+
+Running start() {
+    Running running;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring line = L"\"" + program + L"\"";
+    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &running.process)) {
+        check.that(false, "the program starts");
+        return running;
+    }
+    WaitForInputIdle(running.process.hProcess, 10'000);
+    running.window = findWindow(running.process.dwProcessId, L"Calculator - Tarquel", nullptr);
+    check.that(running.window != nullptr, "its window opens");
+    return running;
+}
+
+// Waits for the program's end, or ends it: a test never leaves it behind.
+int exitStatus(Running& running) {
+    if (WaitForSingleObject(running.process.hProcess, 10'000) != WAIT_OBJECT_0)
+        TerminateProcess(running.process.hProcess, 99);
+    DWORD status = 0;
+    GetExitCodeProcess(running.process.hProcess, &status);
+    CloseHandle(running.process.hThread);
+    CloseHandle(running.process.hProcess);
+    return int(status);
+}
+
+HWND child(HWND window, const wchar_t* caption) {
+    return FindWindowExW(window, nullptr, L"Button", caption);
+}
+// The boxes in focus order: Text1, Text2, Text3.
+HWND box(HWND window, int number) {
+    HWND found = nullptr;
+    for (int i = 0; i < number; ++i)
+        found = FindWindowExW(window, found, L"Edit", nullptr);
+    return found;
+}
+// Another process's box is read and written by message, as GetWindowText cannot.
+std::wstring textOf(HWND window) {
+    wchar_t text[256] = {};
+    SendMessageW(window, WM_GETTEXT, 256, LPARAM(text));
+    return text;
+}
+
+void versionRecord() {
+    const DWORD size = GetFileVersionInfoSizeW(program.c_str(), nullptr);
+    std::string record(size, '\0');
+    check.that(size && GetFileVersionInfoW(program.c_str(), 0, size, record.data()),
+               "a version record");
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (VerQueryValueW(record.data(), L"\\", reinterpret_cast<void**>(&fixed), &length)) {
+        check.equal(fixed->dwFileVersionMS, DWORD(0x00010000), "file version 1.0");
+        check.equal(fixed->dwProductVersionMS, DWORD(0x00010000), "product version 1.0");
+    }
+    DWORD* translation = nullptr;
+    check.that(VerQueryValueW(record.data(), L"\\VarFileInfo\\Translation",
+                              reinterpret_cast<void**>(&translation), &length) &&
+                   *translation == MAKELONG(0x0409, 1200),
+               "U.S. English, Unicode");
+    for (const wchar_t* field : {L"FileVersion", L"ProductVersion"}) {
+        wchar_t* value = nullptr;
+        const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + field;
+        VerQueryValueW(record.data(), path.c_str(), reinterpret_cast<void**>(&value), &length);
+        check.equal(narrow(value ? value : L""), std::string("1.00"), narrow(field));
+    }
+}
+
+// The application icon: two images, 16 and 32 pixels square, 16 colours each.
+void applicationIcon() {
+    HMODULE exe = LoadLibraryExW(program.c_str(), nullptr,
+                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    HRSRC group = exe ? FindResourceW(exe, MAKEINTRESOURCEW(1), RT_GROUP_ICON) : nullptr;
+    check.that(group != nullptr, "an application icon");
+    if (!group)
+        return;
+#pragma pack(push, 2)
+    struct Entry {
+        BYTE width, height, colours, reserved;
+        WORD planes, bitCount;
+        DWORD bytes;
+        WORD id;
+    };
+    struct Directory {
+        WORD reserved, type, count;
+        Entry entries[2];
+    };
+#pragma pack(pop)
+    const auto* icon = static_cast<const Directory*>(LockResource(LoadResource(exe, group)));
+    check.equal(icon->count, WORD(2), "two icon images");
+    for (int i = 0; i < 2; ++i) {
+        const Entry& image = icon->entries[i];
+        check.equal(int(image.width), 16 << i, "icon image width");
+        check.equal(int(image.height), 16 << i, "icon image height");
+        check.equal(int(image.bitCount), 4, "16 colours");
+    }
+    FreeLibrary(exe);
+}
+
+void exitEndsWithStatus0() {
+    Running running = start();
+    PostMessageW(child(running.window, L"Exit"), BM_CLICK, 0, 0);
+    check.equal(exitStatus(running), 0, "Exit ends with status 0");
+}
+
+void closeBoxEndsWithStatus0() {
+    Running running = start();
+    PostMessageW(running.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    check.equal(exitStatus(running), 0, "the close box ends with status 0");
+}
+
+// Division by zero: the message says so, and the program goes on with every box.
+void errorIsToldAndTheProgramGoesOn() {
+    Running running = start();
+    SendMessageW(box(running.window, 1), WM_SETTEXT, 0, LPARAM(L"5"));
+    PostMessageW(child(running.window, L"Devises"), BM_CLICK, 0, 0);
+    HWND message = findWindow(running.process.dwProcessId, L"Calculator - Tarquel", L"#32770");
+    check.that(message != nullptr, "a message box");
+    if (message) {
+        HWND text = FindWindowExW(message, nullptr, L"Static", L"Error 11: Division by zero");
+        check.that(text != nullptr, "it says: Error 11: Division by zero");
+        PostMessageW(message, WM_COMMAND, IDOK, 0);
+    }
+    for (int tries = 0; tries < 200 && IsWindow(message) && IsWindowVisible(message); ++tries)
+        Sleep(25);
+    check.equal(WaitForSingleObject(running.process.hProcess, 0), DWORD(WAIT_TIMEOUT),
+                "the program goes on");
+    check.equal(narrow(textOf(box(running.window, 1))), std::string("5"), "Text1 kept");
+    PostMessageW(child(running.window, L"Exit"), BM_CLICK, 0, 0);
+    check.equal(exitStatus(running), 0, "then Exit ends it with status 0");
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2)
+        return 2;
+    program = argv[1];
+    versionRecord();
+    applicationIcon();
+    exitEndsWithStatus0();
+    closeBoxEndsWithStatus0();
+    errorIsToldAndTheProgramGoesOn();
+    return check.finish();
+}

@@ -1,0 +1,276 @@
+// Form1 on Win32, in this process as the program builds it: every control
+// where its twips say at the window's DPI, the two views, the focus order and
+// the dialog keys, the keypads, the operations and their errors, the File menu,
+// the separators as drawn, and Exit. Run under Wine at 96 and at 144 dpi:
+//   window_test DPI
+
+#include "checks.h"
+
+#include "runtime/dispatch.h"
+#include "runtime/form.h"
+#include "runtime/test_seams.h"
+#include "runtime/win32/built_form.h"
+#include "runtime/win32/native.h"
+#include "runtime/win32/text.h"
+#include "window/form1.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+test::Checks check;
+std::vector<int> reported; // error numbers, in place of the message box
+
+runtime::Form& form() { return window::Form1(); }
+HWND control(std::string_view name) {
+    return form().impl().objects.at(std::string(name)).control;
+}
+int px(int twips) { return form().impl().px(twips); }
+
+std::string windowText(HWND window) {
+    std::wstring text(std::size_t(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(std::size_t(GetWindowTextW(window, text.data(), int(text.size()))));
+    return runtime::narrow(text);
+}
+std::string text(std::string_view box) { return windowText(control(box)); }
+void type(std::string_view box, std::string_view text) {
+    SetWindowTextW(control(box), runtime::widen(text).c_str());
+}
+void click(std::string_view name) {
+    SendMessageW(control(name), BM_CLICK, 0, 0);
+    runtime::processPendingMessages();
+}
+RECT placeOf(HWND child) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+int clientWidth() {
+    RECT client;
+    GetClientRect(runtime::nativeWindow(form()), &client);
+    return client.right;
+}
+// The "File" menu's items, by position.
+HMENU fileMenu() { return GetSubMenu(GetMenu(runtime::nativeWindow(form())), 0); }
+
+void layoutFollowsTheTwips() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
+                               form().impl().dpi);
+    for (const runtime::Control& c : window::form1Description().controls) {
+        const std::string name(c.name);
+        HWND child = control(c.name);
+        const RECT at = placeOf(child);
+        check.equal(at.left, px(c.left), name + " left");
+        check.equal(at.top, px(c.top), name + " top");
+        check.equal(at.right - at.left, px(c.width), name + " width");
+        check.equal(at.bottom - at.top, px(c.height), name + " height");
+        check.equal(windowText(child), std::string(c.caption), name + " caption");
+        wchar_t type[16] = {};
+        GetClassNameW(child, type, 16);
+        const bool box = c.kind == runtime::ControlKind::TextBox;
+        check.equal(runtime::narrow(type), std::string(box ? "Edit" : "Button"), name + " class");
+        const LONG style = GetWindowLongW(child, GWL_STYLE);
+        check.that((style & WS_TABSTOP) && (style & WS_VISIBLE) && IsWindowEnabled(child),
+                   name + " is a visible, enabled tab stop");
+        if (box)
+            check.equal(SendMessageW(child, EM_GETLIMITTEXT, 0, 0), LRESULT(0x7FFFFFFE),
+                        name + " has no length limit");
+        else
+            check.equal(style & 0x0F, LONG(BS_PUSHBUTTON), name + " is no default button");
+        LOGFONTW font{};
+        GetObjectW(HFONT(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof font, &font);
+        check.equal(font.lfHeight, metrics.lfMessageFont.lfHeight, name + " in the UI font");
+    }
+}
+
+// Compact: the left column whole and no pixel of a key; the frame's 105 twips off.
+void compactViewShowsTheLeftColumnOnly() {
+    RECT client;
+    GetClientRect(runtime::nativeWindow(form()), &client);
+    check.equal(client.right, px(3930 - 105), "compact client width");
+    check.equal(client.bottom, px(2775), "client height");
+    for (const runtime::Control& c : window::form1Description().controls) {
+        const RECT at = placeOf(control(c.name));
+        if (c.left >= 3840)
+            check.that(at.left >= client.right, std::string(c.name) + " is out of sight");
+        else
+            check.that(at.right <= client.right, std::string(c.name) + " is in sight");
+    }
+}
+
+// Tab from Command1 through every control in TabIndex order, hidden keys
+// included, and round again; the space bar presses the focused key.
+void focusFollowsTabIndex() {
+    std::vector<const runtime::Control*> order(window::form1Description().controls.size());
+    for (const runtime::Control& c : window::form1Description().controls)
+        order[std::size_t(c.tabIndex)] = &c;
+    check.equal(GetFocus(), control("Command1"), "the focus starts on Command1");
+    for (std::size_t i = 1; i <= order.size(); ++i) {
+        PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+        runtime::processPendingMessages();
+        check.equal(GetFocus(), control(order[i % order.size()]->name),
+                    "Tab reaches " + std::string(order[i % order.size()]->name));
+    }
+    type("Text1", "");
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_SPACE, 0);
+    PostMessageW(GetFocus(), WM_KEYUP, VK_SPACE, 0xC0000000);
+    runtime::processPendingMessages();
+    check.equal(text("Text1"), std::string("1"), "space on the focused key 1");
+}
+
+void keypadsAppendToTheirOwnBox() {
+    type("Text1", "");
+    type("Text2", "-4.5");
+    type("Text3", "r");
+    click("Command1");
+    click("Command2");
+    click("Command3");
+    click("Command20");
+    check.equal(text("Text1"), std::string("123"), "first keypad");
+    check.equal(text("Text2"), std::string("-4.50"), "second keypad");
+    check.equal(text("Text3"), std::string("r"), "keypads leave Text3 alone");
+    // A long box of any script comes back whole, with the digit after it.
+    std::string huge;
+    while (huge.size() < 100'000)
+        huge += "a\xC3\xA4\xE2\x82\xAC\xF0\x9D\x84\x9E"; // a, a-umlaut, euro, G clef
+    type("Text2", huge);
+    click("Command11");
+    check.that(text("Text2") == huge + "1", "a box of 100,000 characters comes back whole");
+}
+
+struct Row {
+    const char *left, *right, *button, *result;
+};
+constexpr Row rows[] = {
+    {"7", "2", "plus", "9"},          {"7", "2", "minus", "5"},
+    {"7", "2", "times", "14"},        {"7", "2", "devises", "3.5"},
+    {"2", "8", "minus", "-6"},        {"2", "8", "devises", "0.25"},
+    {"1", "3", "devises", "0.333333333333333"},
+    {"12abc", " 1 2", "plus", "24"},  {"&HFF", "", "times", "0"},
+    {"1E300", "1E-10", "times", "1E+290"},
+};
+
+void operationsWriteText3() {
+    for (const Row& row : rows) {
+        type("Text1", row.left);
+        type("Text2", row.right);
+        click(row.button);
+        check.equal(text("Text3"), std::string(row.result),
+                    std::string(row.left) + " " + row.button + " " + row.right);
+    }
+    // The user's decimal separator, as set in the region settings.
+    SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, L",");
+    type("Text1", "7");
+    type("Text2", "2");
+    click("devises");
+    check.equal(text("Text3"), std::string("3,5"), "a German separator");
+    SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, L".");
+}
+
+// Errors 6 and 11 are reported; every box keeps its text and the program goes on.
+void arithmeticErrorsKeepEveryBox() {
+    const Row faults[] = {{"5", "", "devises", "11"},
+                          {"", "", "devises", "6"},
+                          {"1E300", "1E10", "times", "6"}};
+    for (const Row& fault : faults) {
+        type("Text1", fault.left);
+        type("Text2", fault.right);
+        type("Text3", "kept");
+        reported.clear();
+        click(fault.button);
+        const std::string what = std::string(fault.left) + " " + fault.button + " " + fault.right;
+        check.equal(reported.size() == 1 ? reported[0] : -1, std::atoi(fault.result),
+                    what + " reports its error");
+        check.that(text("Text1") == fault.left && text("Text2") == fault.right &&
+                       text("Text3") == "kept",
+                   what + " keeps every box");
+        check.that(!runtime::exitStatus(), what + " lets the program go on");
+    }
+}
+
+void viewKeyboardShowsTheKeypadsOnce() {
+    type("Text1", "1");
+    const UINT viewKeyboard = GetMenuItemID(fileMenu(), 1);
+    SendMessageW(runtime::nativeWindow(form()), WM_COMMAND, viewKeyboard, 0);
+    check.equal(clientWidth(), px(6360 - 105), "keypad client width");
+    check.equal(placeOf(control("end1")).left, px(5040), "Exit moved");
+    check.equal(placeOf(control("Text3")).right - placeOf(control("Text3")).left, px(4815),
+                "Text3 widened");
+    for (const runtime::Control& c : window::form1Description().controls)
+        check.that(placeOf(control(c.name)).right <= clientWidth(),
+                   std::string(c.name) + " in sight in the keypad view");
+    check.that(GetMenuState(fileMenu(), viewKeyboard, MF_BYCOMMAND) & MF_GRAYED,
+               "View Keyboard greyed");
+    check.equal(text("Text1"), std::string("1"), "View Keyboard keeps the boxes");
+
+    SendMessageW(runtime::nativeWindow(form()), WM_COMMAND, GetMenuItemID(fileMenu(), 0), 0);
+    check.that(text("Text1").empty() && text("Text2").empty() && text("Text3").empty(),
+               "New empties the boxes");
+    check.equal(clientWidth(), px(6360 - 105), "New keeps the keypad view");
+}
+
+// The lower separator solid, the upper one dotted, as the window draws them.
+void separatorsAreDrawn() {
+    HWND window = runtime::nativeWindow(form());
+    HDC screen = GetDC(window);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, clientWidth(), px(2775));
+    SelectObject(memory, bitmap);
+    RECT all{0, 0, clientWidth(), px(2775)};
+    FillRect(memory, &all, GetSysColorBrush(COLOR_BTNFACE));
+    SendMessageW(window, WM_PRINTCLIENT, WPARAM(memory), PRF_CLIENT);
+    const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
+    int solid = 0, dotted = 0;
+    for (int x = 0; x < 20; ++x) {
+        solid += GetPixel(memory, x, px(2160)) == ink;
+        dotted += GetPixel(memory, x, px(1080)) == ink;
+    }
+    check.equal(solid, 20, "the lower separator is solid");
+    check.equal(dotted, 10, "the upper separator is dotted");
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+    ReleaseDC(window, screen);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const UINT expectedDpi = argc > 1 ? UINT(std::atoi(argv[1])) : 96;
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    runtime::setErrorReporter(
+        [](const runtime::RuntimeError& error) { reported.push_back(error.number()); });
+
+    form().raise("Load");
+    HWND window = runtime::nativeWindow(form());
+    ShowWindow(window, SW_SHOW);
+    runtime::processPendingMessages();
+    check.equal(GetDpiForWindow(window), expectedDpi, "the window's DPI");
+    check.that(SendMessageW(window, WM_GETICON, ICON_SMALL, 0) &&
+                   SendMessageW(window, WM_GETICON, ICON_BIG, 0),
+               "the window carries the application icon");
+
+    layoutFollowsTheTwips();
+    compactViewShowsTheLeftColumnOnly();
+    focusFollowsTabIndex();
+    keypadsAppendToTheirOwnBox();
+    operationsWriteText3();
+    arithmeticErrorsKeepEveryBox();
+    separatorsAreDrawn();
+    viewKeyboardShowsTheKeypadsOnce();
+
+    click("end1");
+    check.equal(runtime::exitStatus().value_or(-1), 0, "Exit ends with status 0");
+    check.that(!IsWindowVisible(window), "Exit hides the window");
+    runtime::unloadForms();
+    return check.finish();
+}
