@@ -87,8 +87,8 @@ std::string iconImage(const Image& image) {
     for (int row = image.height - 1; row >= 0; --row) {
         std::string bits(std::size_t(colourRow), '\0');
         for (int x = 0; x < image.width; ++x)
-            bits[std::size_t(x / 2)] |= char(image.pixels[std::size_t(row * image.width + x)]
-                                             << (x % 2 ? 0 : 4));
+            bits[std::size_t(x / 2)] |=
+                char(image.pixels[std::size_t(row * image.width + x)] << (x % 2 ? 0 : 4));
         out += bits;
     }
     for (int row = image.height - 1; row >= 0; --row) {

@@ -18,8 +18,8 @@ void nameForScreenReaders(const Form& form) {
     for (const AccessibleName& entry : form.description().accessibleNames) {
         const auto found = form.impl().objects.find(entry.object);
         if (found == form.impl().objects.end())
-            throw RuntimeError(NoSuchObject,
-                               "Accessible name for " + quoted(entry.object) + ", which is on no form");
+            throw RuntimeError(NoSuchObject, "Accessible name for " + quoted(entry.object) +
+                                                 ", which is on no form");
         if (services && found->second.control)
             services->SetHwndPropStr(found->second.control, DWORD(OBJID_CLIENT), CHILDID_SELF,
                                      PROPID_ACC_NAME, widen(entry.name).c_str());

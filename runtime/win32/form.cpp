@@ -72,8 +72,8 @@ void Object::setWidth(int twips) {
         lacks("Width");
     object_->width = twips;
     const Form::Impl& impl = form_->impl();
-    SetWindowPos(object_->control, nullptr, 0, 0, impl.px(object_->width),
-                 impl.px(object_->height), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    SetWindowPos(object_->control, nullptr, 0, 0, impl.px(object_->width), impl.px(object_->height),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
 }
 
 void Object::setEnabled(bool enabled) {

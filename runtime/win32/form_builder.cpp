@@ -21,8 +21,8 @@ namespace {
 
 constexpr wchar_t windowClass[] = L"TarquelForm";
 // Fixed size: a wider window would show what a narrower view keeps out of sight.
-constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
-                              WS_CLIPCHILDREN;
+constexpr DWORD windowStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 // Commands from here on; below are IDOK and IDCANCEL, which the dialog keys send.
 constexpr UINT firstCommand = 100;
 
@@ -93,10 +93,9 @@ void paintLines(const Form& form, HDC dc) {
         const bool across = whole.right - whole.left >= whole.bottom - whole.top;
         for (int at = across ? whole.left : whole.top; at < (across ? whole.right : whole.bottom);
              at += 2 * thick) {
-            const RECT dot = across ? RECT{at, whole.top, std::min(at + thick, int(whole.right)),
-                                           whole.bottom}
-                                    : RECT{whole.left, at, whole.right,
-                                           std::min(at + thick, int(whole.bottom))};
+            const RECT dot =
+                across ? RECT{at, whole.top, std::min(at + thick, int(whole.right)), whole.bottom}
+                       : RECT{whole.left, at, whole.right, std::min(at + thick, int(whole.bottom))};
             FillRect(dc, &dot, ink);
         }
     }
@@ -157,8 +156,7 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 // No exception crosses into Windows: whatever a message's handling throws is
 // reported here and ends the program, as at the event boundary.
-LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
-                                 LPARAM lParam) noexcept {
+LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(create->lpCreateParams));
@@ -196,10 +194,10 @@ public:
         const FormDescription& description = form_.description();
         registerClass();
         impl_.outerWidth = description.outerWidth;
-        impl_.window = CreateWindowExW(0, windowClass, widen(description.caption).c_str(),
-                                       windowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
-                                       nullptr, GetModuleHandleW(nullptr),
-                                       const_cast<Form*>(&form_));
+        impl_.window =
+            CreateWindowExW(0, windowClass, widen(description.caption).c_str(), windowStyle,
+                            CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), const_cast<Form*>(&form_));
         if (!impl_.window)
             throw RuntimeError(InternalError, "The window could not be created");
         impl_.dpi = GetDpiForWindow(impl_.window);
@@ -246,14 +244,16 @@ private:
                 0, 0, impl_.window, HMENU(UINT_PTR(nextCommand_++)), GetModuleHandleW(nullptr),
                 nullptr);
             if (!created)
-                throw RuntimeError(InternalError,
-                                   "The control " + quoted(control->name) + " could not be created");
+                throw RuntimeError(InternalError, "The control " + quoted(control->name) +
+                                                      " could not be created");
             if (box)
                 SendMessageW(created, EM_SETLIMITTEXT, 0, 0); // as long as memory allows
-            add(control->name,
-                {.kind = box ? ObjectKind::TextBox : ObjectKind::Button, .control = created,
-                 .left = control->left, .top = control->top, .width = control->width,
-                 .height = control->height});
+            add(control->name, {.kind = box ? ObjectKind::TextBox : ObjectKind::Button,
+                                .control = created,
+                                .left = control->left,
+                                .top = control->top,
+                                .width = control->width,
+                                .height = control->height});
             if (control == inTabOrder.front())
                 SetFocus(created);
         }
@@ -337,8 +337,7 @@ void layOut(const Form& form) {
     RECT got;
     GetClientRect(impl.window, &got);
     if (got.right != client.cx || got.bottom != client.cy)
-        SetWindowPos(impl.window, nullptr, 0, 0,
-                     outer.right - outer.left + client.cx - got.right,
+        SetWindowPos(impl.window, nullptr, 0, 0, outer.right - outer.left + client.cx - got.right,
                      outer.bottom - outer.top + client.cy - got.bottom,
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
 }

@@ -7,9 +7,9 @@ namespace runtime {
 std::wstring widen(std::string_view text) {
     if (text.empty())
         return {};
-    std::wstring wide(std::size_t(MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()),
-                                                      nullptr, 0)),
-                      L'\0');
+    std::wstring wide(
+        std::size_t(MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0)),
+        L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), int(wide.size()));
     return wide;
 }

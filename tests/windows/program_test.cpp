@@ -41,8 +41,8 @@ Running start() {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::wstring line = L"\"" + program + L"\"";
-    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &running.process)) {
+    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &running.process)) {
         check.that(false, "the program starts");
         return running;
     }

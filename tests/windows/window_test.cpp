@@ -17,9 +17,12 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <initguid.h>
+#include <oleacc.h>
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -28,9 +31,7 @@ test::Checks check;
 std::vector<int> reported; // error numbers, in place of the message box
 
 runtime::Form& form() { return window::Form1(); }
-HWND control(std::string_view name) {
-    return form().impl().objects.at(std::string(name)).control;
-}
+HWND control(std::string_view name) { return form().impl().objects.at(std::string(name)).control; }
 int px(int twips) { return form().impl().px(twips); }
 
 std::string windowText(HWND window) {
@@ -89,6 +90,29 @@ void layoutFollowsTheTwips() {
         LOGFONTW font{};
         GetObjectW(HFONT(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof font, &font);
         check.equal(font.lfHeight, metrics.lfMessageFont.lfHeight, name + " in the UI font");
+    }
+}
+
+// What a screen reader asks a button for its name. (The boxes' names are
+// annotations, which Wine's accessibility layer does not read back.)
+void screenReadersHearButtonsByCaption() {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    for (const auto& [object, name] :
+         {std::pair{"plus", "Plus"}, {"Command10", "0"}, {"end1", "Exit"}}) {
+        IAccessible* accessible = nullptr;
+        BSTR said = nullptr;
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        if (SUCCEEDED(AccessibleObjectFromWindow(control(object), DWORD(OBJID_CLIENT),
+                                                 IID_IAccessible,
+                                                 reinterpret_cast<void**>(&accessible)))) {
+            accessible->get_accName(self, &said);
+            accessible->Release();
+        }
+        check.equal(said ? runtime::narrow(said) : std::string("(none)"), std::string(name),
+                    std::string(object) + " is named");
+        SysFreeString(said);
     }
 }
 
@@ -151,11 +175,15 @@ struct Row {
     const char *left, *right, *button, *result;
 };
 constexpr Row rows[] = {
-    {"7", "2", "plus", "9"},          {"7", "2", "minus", "5"},
-    {"7", "2", "times", "14"},        {"7", "2", "devises", "3.5"},
-    {"2", "8", "minus", "-6"},        {"2", "8", "devises", "0.25"},
+    {"7", "2", "plus", "9"},
+    {"7", "2", "minus", "5"},
+    {"7", "2", "times", "14"},
+    {"7", "2", "devises", "3.5"},
+    {"2", "8", "minus", "-6"},
+    {"2", "8", "devises", "0.25"},
     {"1", "3", "devises", "0.333333333333333"},
-    {"12abc", " 1 2", "plus", "24"},  {"&HFF", "", "times", "0"},
+    {"12abc", " 1 2", "plus", "24"},
+    {"&HFF", "", "times", "0"},
     {"1E300", "1E-10", "times", "1E+290"},
 };
 
@@ -178,9 +206,8 @@ void operationsWriteText3() {
 
 // Errors 6 and 11 are reported; every box keeps its text and the program goes on.
 void arithmeticErrorsKeepEveryBox() {
-    const Row faults[] = {{"5", "", "devises", "11"},
-                          {"", "", "devises", "6"},
-                          {"1E300", "1E10", "times", "6"}};
+    const Row faults[] = {
+        {"5", "", "devises", "11"}, {"", "", "devises", "6"}, {"1E300", "1E10", "times", "6"}};
     for (const Row& fault : faults) {
         type("Text1", fault.left);
         type("Text2", fault.right);
@@ -260,6 +287,7 @@ int main(int argc, char** argv) {
                "the window carries the application icon");
 
     layoutFollowsTheTwips();
+    screenReadersHearButtonsByCaption();
     compactViewShowsTheLeftColumnOnly();
     focusFollowsTabIndex();
     keypadsAppendToTheirOwnBox();
