@@ -217,8 +217,7 @@ def main():
                 environment.pop(name, None)
         with open(log, "w") as output:
             program = subprocess.Popen([PROGRAM], env=environment, stderr=output)
-        # Under a loaded suite, Qt 6.8 has been seen to take over 20 s to register.
-        application = wait_for(lambda: find_application(program.pid), 60)
+        application = wait_for(lambda: find_application(program.pid), 20)
         if checks.check("the program is on the accessibility bus", application is not None):
             if use_the_calculator(checks, application, program) not in (0, None):
                 with open(log, errors="replace") as said:  # what it said, protocol aside
