@@ -254,8 +254,10 @@ private:
                                 .top = control->top,
                                 .width = control->width,
                                 .height = control->height});
-            if (control == inTabOrder.front())
+            if (control == inTabOrder.front()) {
+                impl_.lastFocus = created; // given to it when the window is first activated
                 SetFocus(created);
+            }
         }
     }
 

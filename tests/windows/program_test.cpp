@@ -137,6 +137,11 @@ void applicationIcon() {
 
 void exitEndsWithStatus0() {
     Running running = start();
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(running.process.dwThreadId, &gui);
+    check.that(gui.hwndFocus && gui.hwndFocus == child(running.window, L"1"),
+               "the focus starts on the first key");
     PostMessageW(child(running.window, L"Exit"), BM_CLICK, 0, 0);
     check.equal(exitStatus(running), 0, "Exit ends with status 0");
 }
