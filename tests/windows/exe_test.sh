@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The Windows program is one .exe for the desktop: a GUI program (no console
-# window) that imports nothing but Windows' own libraries.
-#   exe_test.sh PROGRAM.exe OBJDUMP
+# window) that imports nothing but Windows' own libraries; its portable zip
+# holds that .exe and nothing else.
+#   exe_test.sh PROGRAM.exe OBJDUMP [PORTABLE.zip]
 set -euo pipefail
-exe=$1 objdump=$2
+exe=$1 objdump=$2 zip=${3:-}
 headers=$("$objdump" -p "$exe")
 grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || { echo "FAIL: not a Windows GUI program"; exit 1; }
 allowed=' KERNEL32.dll USER32.dll GDI32.dll COMCTL32.dll msvcrt.dll ole32.dll OLEAUT32.dll '
@@ -13,4 +14,11 @@ for dll in $imports; do
   [[ $allowed == *" $dll "* ]] || { echo "FAIL: imports $dll"; failed=1; }
 done
 echo "imports:" $imports
+if [[ -n $zip ]]; then
+  unpacked=$(mktemp -d)
+  trap 'rm -rf "$unpacked"' EXIT
+  (cd "$unpacked" && cmake -E tar xf "$zip")
+  [[ $(ls -A "$unpacked") == "$(basename "$exe")" ]] && cmp -s "$exe" "$unpacked/$(basename "$exe")" ||
+    { echo "FAIL: the zip holds $(ls -A "$unpacked"), not the program alone"; failed=1; }
+fi
 exit $failed

@@ -2,11 +2,20 @@
 // Explorer reads them, an arithmetic error told in a message box after which it
 // goes on, and the exit status of Exit and of the close box.
 //   program_test PATH-TO-EXE
+// And the program as its Windows Installer package puts it in place: installed
+// silently, found where users look for it, started, and removed without a trace.
+//   program_test --installer PATH-TO-MSI
 
 #include "checks.h"
 
 #include <windows.h>
 
+#include <msi.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -173,10 +182,117 @@ void errorIsToldAndTheProgramGoesOn() {
     check.equal(exitStatus(running), 0, "then Exit ends it with status 0");
 }
 
+// ---- The installer -----------------------------------------------------------
+
+int msiexec(const std::wstring& arguments) {
+    std::wstring line = L"msiexec " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return -1;
+    WaitForSingleObject(process.hProcess, 120'000);
+    DWORD status = 0;
+    GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return int(status);
+}
+
+std::filesystem::path knownFolder(REFKNOWNFOLDERID id) {
+    wchar_t* path = nullptr;
+    SHGetKnownFolderPath(id, 0, nullptr, &path);
+    std::filesystem::path folder = path ? path : L"";
+    CoTaskMemFree(path);
+    return folder;
+}
+
+// The installed product of the package's upgrade code, as Windows Installer
+// knows it: the entry among the installed programs.
+std::wstring installedProduct() {
+    wchar_t product[39] = {};
+    if (MsiEnumRelatedProductsW(L"{EABFBC21-6C30-4B91-B80A-E644CE1E7354}", 0, 0, product))
+        return {};
+    return product;
+}
+
+std::wstring productInfo(const std::wstring& product, const wchar_t* property) {
+    wchar_t value[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    MsiGetProductInfoW(product.c_str(), property, value, &size);
+    return value;
+}
+
+// Where the Start menu shortcut points, and the file its icon comes from.
+std::pair<std::filesystem::path, std::filesystem::path>
+shortcut(const std::filesystem::path& link) {
+    IShellLinkW* shell = nullptr;
+    IPersistFile* file = nullptr;
+    wchar_t target[MAX_PATH] = {}, icon[MAX_PATH] = {};
+    int index = 0;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&shell)))) {
+        if (SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+            SUCCEEDED(file->Load(link.c_str(), STGM_READ))) {
+            shell->GetPath(target, MAX_PATH, nullptr, 0);
+            shell->GetIconLocation(icon, MAX_PATH, &index);
+        }
+        if (file)
+            file->Release();
+        shell->Release();
+    }
+    return {target, icon};
+}
+
+void installsAndUninstallsCleanly(const std::wstring& package) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const auto folder = knownFolder(FOLDERID_ProgramFiles) / L"Tarquel Calculator";
+    const auto installed = folder / L"tarquel-calculator.exe";
+    // In the Start menu: for all users, where Windows puts a per-machine
+    // package's shortcut; Wine puts it in the user's own.
+    auto link = knownFolder(FOLDERID_CommonPrograms) / L"Calculator - Tarquel.lnk";
+
+    check.equal(msiexec(L"/i \"" + package + L"\" /qn"), 0, "installs silently");
+    if (!std::filesystem::exists(link))
+        link = knownFolder(FOLDERID_Programs) / link.filename();
+    check.that(std::filesystem::exists(installed), "the program is under Program Files");
+    const auto [target, icon] = shortcut(link);
+    check.that(std::filesystem::exists(link) && std::filesystem::equivalent(target, installed),
+               "the Start menu shortcut opens it");
+    check.that(!icon.empty() && std::filesystem::exists(icon), "the shortcut has its icon");
+    const std::wstring product = installedProduct();
+    check.that(!product.empty(), "it is among the installed programs, by its upgrade code");
+    check.equal(narrow(productInfo(product, INSTALLPROPERTY_INSTALLEDPRODUCTNAME)),
+                std::string("Calculator - Tarquel"), "its name");
+    check.equal(narrow(productInfo(product, INSTALLPROPERTY_VERSIONSTRING)), std::string("1.00"),
+                "its version");
+    check.equal(narrow(productInfo(product, INSTALLPROPERTY_PUBLISHER)), std::string("Tarquel"),
+                "its publisher");
+    check.that(std::filesystem::exists(productInfo(product, INSTALLPROPERTY_PRODUCTICON)),
+               "its icon");
+
+    program = installed.wstring();
+    exitEndsWithStatus0();
+
+    check.equal(msiexec(L"/x \"" + package + L"\" /qn"), 0, "uninstalls silently");
+    check.that(!std::filesystem::exists(folder), "the program's folder is gone");
+    check.that(!std::filesystem::exists(link), "the shortcut is gone");
+    check.that(installedProduct().empty(), "the entry is gone");
+    HKEY key = nullptr;
+    check.that(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Tarquel", 0,
+                             KEY_READ | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS,
+               "the program's registry key is gone");
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 2)
+    if (argc == 3 && std::wstring(argv[1]) == L"--installer") {
+        installsAndUninstallsCleanly(argv[2]);
+        return check.finish();
+    }
+    if (argc != 2)
         return 2;
     program = argv[1];
     versionRecord();
