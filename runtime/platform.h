@@ -15,6 +15,13 @@ struct NamedObject {
 };
 NamedObject findObject(const Form& form, std::string_view name);
 
+// The lookup every platform's findObject makes in its map of built objects.
+template <typename Objects> NamedObject findIn(Objects& objects, std::string_view name) {
+    const auto found = objects.find(name);
+    return found == objects.end() ? NamedObject{name, nullptr}
+                                  : NamedObject{found->first, &found->second};
+}
+
 // Hides every window, so that none outlives the program's end, and ends the
 // event loop with this status, or keeps it from starting.
 void quitEventLoop(int status);

@@ -38,11 +38,7 @@ void Form::setWidth(int twips) {
 }
 
 platform::NamedObject platform::findObject(const Form& form, std::string_view name) {
-    auto& objects = form.impl().built.objects;
-    const auto found = objects.find(name);
-    if (found == objects.end())
-        return {name, nullptr};
-    return {found->first, &found->second};
+    return findIn(form.impl().built.objects, name);
 }
 
 // ---- Object ----------------------------------------------------------------

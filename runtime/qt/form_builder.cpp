@@ -4,6 +4,7 @@
 #include "runtime/dispatch.h"
 #include "runtime/event_binding.h"
 #include "runtime/numeric/error.h"
+#include "runtime/platform.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -151,9 +152,8 @@ private:
     }
 
     void bindHandlers() {
-        const auto find = [this](std::string_view name) -> const BuiltObject* {
-            const auto found = built_.objects.find(name);
-            return found == built_.objects.end() ? nullptr : &found->second;
+        const auto find = [this](std::string_view name) {
+            return platform::findIn(built_.objects, name).object;
         };
         bindClickHandlers(
             description_, find, [this](const BuiltObject& target, const Handler& handler) {

@@ -2,6 +2,7 @@
 
 #include "built_form.h"
 #include "runtime/numeric/error.h"
+#include "runtime/platform.h"
 #include "text.h"
 
 #include <initguid.h> // the annotation service's identifiers are defined here
@@ -16,12 +17,12 @@ void nameForScreenReaders(const Form& form) {
     CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
                      reinterpret_cast<void**>(&services));
     for (const AccessibleName& entry : form.description().accessibleNames) {
-        const auto found = form.impl().objects.find(entry.object);
-        if (found == form.impl().objects.end())
+        const BuiltObject* found = platform::findObject(form, entry.object).object;
+        if (!found)
             throw RuntimeError(NoSuchObject, "Accessible name for " + quoted(entry.object) +
                                                  ", which is on no form");
-        if (services && found->second.control)
-            services->SetHwndPropStr(found->second.control, DWORD(OBJID_CLIENT), CHILDID_SELF,
+        if (services && found->control)
+            services->SetHwndPropStr(found->control, DWORD(OBJID_CLIENT), CHILDID_SELF,
                                      PROPID_ACC_NAME, widen(entry.name).c_str());
     }
     if (services)

@@ -8,6 +8,7 @@
 #include "runtime/dispatch.h"
 #include "runtime/event_binding.h"
 #include "runtime/numeric/error.h"
+#include "runtime/platform.h"
 #include "runtime/test_seams.h"
 #include "text.h"
 
@@ -204,9 +205,8 @@ public:
         addControls();
         addLines();
         addMenu();
-        const auto find = [this](std::string_view name) -> BuiltObject* {
-            const auto found = impl_.objects.find(name);
-            return found == impl_.objects.end() ? nullptr : &found->second;
+        const auto find = [this](std::string_view name) {
+            return platform::findObject(form_, name).object;
         };
         bindClickHandlers(description, find, [this](BuiltObject& object, const Handler& handler) {
             impl_.clicks[commandOf(object)] = &handler;
