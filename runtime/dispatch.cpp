@@ -36,7 +36,7 @@ void handleException(std::string_view where, std::span<const int> recoverable) {
         endProgram(0);
     } catch (const RuntimeError& error) {
         report(error);
-        if (std::ranges::find(recoverable, error.number()) == recoverable.end())
+        if (std::find(recoverable.begin(), recoverable.end(), error.number()) == recoverable.end())
             endProgram(1);
     } catch (const std::bad_alloc&) {
         report(RuntimeError(OutOfMemory, "Out of memory"));

@@ -4,11 +4,15 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <iterator>
 #include <string>
 #include <system_error>
+#include <version>
 
 namespace runtime {
 
@@ -51,14 +55,30 @@ private:
     std::size_t pos_ = 0;
 };
 
-// Hands gathered characters to the correctly rounded conversion of the
-// standard library, which knows nothing of locales.
-double convert(const std::string& gathered, std::chars_format format, bool& outOfRange) {
+// Hands gathered characters (decimal, or hexadecimal digits without a prefix)
+// to a correctly rounded conversion that knows nothing of locales: the standard
+// library's where it has one for doubles, else the C library's, whose locale
+// is the fixed "C" one where that is all there is (WebAssembly).
+enum class Digits { Decimal, Hexadecimal };
+
+double convert(const std::string& gathered, Digits digits, bool& outOfRange) {
+#if defined(__cpp_lib_to_chars)
     double value = 0.0;
     const char* first = gathered.data();
-    const auto [end, ec] = std::from_chars(first, first + gathered.size(), value, format);
+    const auto [end, ec] =
+        std::from_chars(first, first + gathered.size(), value,
+                        digits == Digits::Hexadecimal ? std::chars_format::hex
+                                                      : std::chars_format::general);
     outOfRange = ec == std::errc::result_out_of_range;
     return value;
+#else
+    const std::string text = digits == Digits::Hexadecimal ? "0x" + gathered : gathered;
+    errno = 0;
+    const double value = std::strtod(text.c_str(), nullptr);
+    // An underflow is no error here: strtod's nearest value (0 or subnormal) stands.
+    outOfRange = errno == ERANGE && std::isinf(value);
+    return outOfRange ? 0.0 : value;
+#endif
 }
 
 double readWholeNumber(Cursor& in, bool (*fits)(char), int bitsPerDigit) {
@@ -90,7 +110,7 @@ double readWholeNumber(Cursor& in, bool (*fits)(char), int bitsPerDigit) {
         digits.assign(hex.rbegin(), hex.rend());
     }
     bool outOfRange = false;
-    const double value = convert(digits, std::chars_format::hex, outOfRange);
+    const double value = convert(digits, Digits::Hexadecimal, outOfRange);
     if (outOfRange)
         raiseOverflow(); // a whole number can only be too large
     return value;
@@ -156,7 +176,7 @@ double readDecimal(Cursor& in) {
     }
 
     bool outOfRange = false;
-    const double value = convert(gathered, std::chars_format::general, outOfRange);
+    const double value = convert(gathered, Digits::Decimal, outOfRange);
     if (outOfRange) {
         if (integerDigits - 1 - leadingZeros + exponent > 0)
             raiseOverflow();
@@ -187,9 +207,13 @@ std::string numberToText(double value, std::string_view decimalSeparator) {
     // As %.15G in the C locale: 15 significant digits, no trailing zeros, and
     // exponent form below 1E-04 and from 1E+15, with at least two exponent digits.
     char digits[32];
+#if defined(__cpp_lib_to_chars)
     const auto written =
         std::to_chars(std::begin(digits), std::end(digits), value, std::chars_format::general, 15);
     std::string text(digits, written.ptr);
+#else
+    std::string text(digits, std::size_t(std::snprintf(digits, sizeof digits, "%.15G", value)));
+#endif
     if (const auto e = text.find('e'); e != std::string::npos)
         text[e] = 'E';
     if (const auto point = text.find('.'); point != std::string::npos)

@@ -1,0 +1,54 @@
+#pragma once
+// A form as the web layer built it: its element in the page (a menu bar above
+// the client area), its objects by name, and the live region that speaks for it.
+
+#include "runtime/form.h"
+
+#include <emscripten/val.h>
+
+#include <map>
+#include <string_view>
+#include <vector>
+
+namespace runtime {
+
+struct BuiltObject {
+    ObjectKind kind;
+    emscripten::val element; // a button, an input, a line, or a menu's title or item
+};
+
+struct MenuView {
+    emscripten::val title, popup;
+    std::vector<emscripten::val> items;
+};
+
+struct Form::Impl {
+    int number = -1; // among the page's listeners
+    emscripten::val window = emscripten::val::undefined();
+    emscripten::val client = emscripten::val::undefined();
+    emscripten::val announcer = emscripten::val::undefined(); // a polite live region
+    std::vector<MenuView> menus;
+    emscripten::val focusBeforeMenu = emscripten::val::null();
+    int outerWidth = 0; // in twips, as last written
+    int fitTries = 0;   // left for making an app window's size come out exact
+    std::map<std::string_view, BuiltObject, std::less<>> objects;
+};
+
+// Builds the form's element, hidden, with every control, line and menu entry,
+// and puts it into the page.
+void buildForm(const Form& form);
+void destroyForm(const Form& form);
+
+// The form a listener was made for; null once it is gone.
+const Form* formNumbered(int number);
+
+// The client area the form's outer width leaves once the laid-out frame is off,
+// and an app window sized to fit it.
+void sizeClientArea(const Form& form);
+
+// In an app window of its own (installed, or opened as an app), the window is
+// sized to fit the form, then measured and made up for; in a tab, nothing.
+bool inAppWindow();
+void fitAppWindow(const Form& form);
+
+} // namespace runtime

@@ -1,0 +1,79 @@
+#include "dom.h"
+
+#include "runtime/dispatch.h"
+
+#include <emscripten/bind.h>
+
+#include <cstdio>
+#include <string>
+
+namespace runtime::dom {
+
+val document() { return val::global("document"); }
+
+val element(std::string_view tag, std::string_view className) {
+    val created = document().call<val>("createElement", std::string(tag));
+    if (!className.empty())
+        created.set("className", std::string(className));
+    return created;
+}
+
+void setText(val element, std::string_view text) {
+    element.set("textContent", std::string(text));
+}
+
+bool contains(const val& outer, const val& inner) {
+    return !inner.isNull() && !inner.isUndefined() && outer.call<bool>("contains", inner);
+}
+
+std::string cssPixels(int twips) {
+    char length[32];
+    std::snprintf(length, sizeof length, "%.6gpx", twips / 15.0);
+    return length;
+}
+
+namespace {
+
+// No exception crosses into the browser: whatever the handling of an event
+// throws is reported here and ends the program, as at the event boundary.
+template <typename Handling> void guarded(Handling handling) {
+    try {
+        handling();
+    } catch (...) {
+        handleException("the handling of an event");
+    }
+}
+
+struct Exported {
+    const char* name;
+    void (*function)(int, val);
+};
+
+// In the order of Event.
+constexpr Exported exported[] = {
+    {"calculatorClick", [](int n, val) { guarded([&] { onClick(n); }); }},
+    {"calculatorMenuClick", [](int n, val) { guarded([&] { onMenuClick(n); }); }},
+    {"calculatorMenuKey", [](int n, val event) { guarded([&] { onMenuKey(n, event); }); }},
+    {"calculatorPageKey", [](int n, val event) { guarded([&] { onPageKey(n, event); }); }},
+    {"calculatorPagePointer", [](int n, val event) { guarded([&] { onPagePointer(n, event); }); }},
+    {"calculatorWindowResize", [](int n, val) { guarded([&] { onWindowResize(n); }); }},
+    {"calculatorMessageClosed", [](int, val) { guarded([&] { onMessageClosed(); }); }},
+};
+
+} // namespace
+
+val listener(Event event, int number) {
+    return val::module_property(exported[int(event)].name)
+        .call<val>("bind", val::null(), number);
+}
+
+void listen(const val& target, std::string_view type, const val& listener, bool capture) {
+    target.call<void>("addEventListener", std::string(type), listener, capture);
+}
+
+EMSCRIPTEN_BINDINGS(calculator_events) {
+    for (const Exported& function : exported)
+        emscripten::function(function.name, function.function);
+}
+
+} // namespace runtime::dom

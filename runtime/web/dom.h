@@ -1,0 +1,38 @@
+#pragma once
+// The few DOM operations the web layer uses, and the one way an event of the
+// page reaches C++: a listener bound to a function this layer exports.
+
+#include <emscripten/val.h>
+
+#include <string>
+#include <string_view>
+
+namespace runtime::dom {
+
+using emscripten::val;
+
+val document();
+val element(std::string_view tag, std::string_view className = {});
+void setText(val element, std::string_view text);
+bool contains(const val& outer, const val& inner);
+
+// The page's events, as the exported functions of dom.cpp receive them: each
+// listener carries the number it was made with, and the event.
+enum class Event { Click, MenuClick, MenuKey, PageKey, PagePointer, WindowResize, MessageClosed };
+val listener(Event event, int number = 0);
+void listen(const val& target, std::string_view type, const val& listener, bool capture = false);
+
+// Where each of those lands, with the number its listener was made with.
+void onClick(int button);
+void onMenuClick(int entry);
+void onMenuKey(int entry, const val& event);
+void onPageKey(int form, const val& event);
+void onPagePointer(int form, const val& event);
+void onWindowResize(int form);
+void onMessageClosed();
+
+// Lengths as CSS pixels, 15 twips each: browser zoom and the device's scale
+// keep them exact, as a desktop keeps twips exact at any DPI.
+std::string cssPixels(int twips);
+
+} // namespace runtime::dom

@@ -1,0 +1,130 @@
+// Forms and their objects' properties as elements of the page.
+
+#include "runtime/form.h"
+
+#include "built_form.h"
+#include "dom.h"
+#include "runtime/platform.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace runtime {
+
+using dom::val;
+
+Form::Form(const FormDescription& description) : description_(description), impl_(new Impl) {
+    try {
+        buildForm(*this);
+    } catch (...) {
+        destroyForm(*this);
+        throw;
+    }
+}
+
+Form::~Form() { destroyForm(*this); }
+
+void Form::setWidth(int twips) {
+    impl_->outerWidth = twips;
+    sizeClientArea(*this);
+}
+
+void sizeClientArea(const Form& form) {
+    Form::Impl& impl = form.impl();
+    const FormDescription& description = form.description();
+    impl.client["style"].set(
+        "width", dom::cssPixels(std::max(0, impl.outerWidth - (description.outerWidth -
+                                                               description.clientWidth))));
+    impl.fitTries = 3;
+    fitAppWindow(form);
+}
+
+bool inAppWindow() {
+    return val::global("matchMedia")(std::string("(display-mode: standalone)"))["matches"]
+        .as<bool>();
+}
+
+// The window's inside made the size of the form: resized by what is missing,
+// and again whenever the size that came out is not yet the one asked for.
+void fitAppWindow(const Form& form) {
+    Form::Impl& impl = form.impl();
+    if (impl.window["hidden"].as<bool>() || !inAppWindow() || impl.fitTries <= 0)
+        return;
+    const val window = val::global("window");
+    const val wanted = impl.window.call<val>("getBoundingClientRect");
+    const int wide = int(std::lround(wanted["width"].as<double>() - window["innerWidth"].as<double>()));
+    const int high =
+        int(std::lround(wanted["height"].as<double>() - window["innerHeight"].as<double>()));
+    if (wide == 0 && high == 0)
+        return;
+    --impl.fitTries;
+    window.call<void>("resizeBy", wide, high);
+}
+
+void dom::onWindowResize(int number) {
+    if (const Form* form = formNumbered(number))
+        fitAppWindow(*form);
+}
+
+platform::NamedObject platform::findObject(const Form& form, std::string_view name) {
+    return findIn(form.impl().objects, name);
+}
+
+// ---- Object ----------------------------------------------------------------
+
+std::string Object::text() const {
+    if (object_->kind != ObjectKind::TextBox)
+        lacks("Text");
+    return object_->element["value"].as<std::string>();
+}
+
+void Object::setText(std::string_view text) {
+    if (object_->kind != ObjectKind::TextBox)
+        lacks("Text");
+    object_->element.set("value", std::string(text));
+}
+
+// A new text node in the live region: read out even when it says what the last did.
+void Object::announceText() const {
+    if (object_->kind != ObjectKind::TextBox)
+        lacks("Text");
+    const val region = form_->impl().announcer;
+    region.call<void>("replaceChildren",
+                      dom::document().call<val>("createTextNode", object_->element["value"]));
+}
+
+void Object::setLeft(int twips) {
+    if (object_->kind != ObjectKind::Button && object_->kind != ObjectKind::TextBox)
+        lacks("Left");
+    object_->element["style"].set("left", dom::cssPixels(twips));
+}
+
+void Object::setWidth(int twips) {
+    if (object_->kind != ObjectKind::Button && object_->kind != ObjectKind::TextBox)
+        lacks("Width");
+    object_->element["style"].set("width", dom::cssPixels(twips));
+}
+
+void Object::setEnabled(bool enabled) {
+    switch (object_->kind) {
+    case ObjectKind::Menu:
+    case ObjectKind::MenuItem:
+        // Greyed, yet still reached with the arrow keys, as in a desktop's menus.
+        if (enabled)
+            object_->element.call<void>("removeAttribute", std::string("aria-disabled"));
+        else
+            object_->element.call<void>("setAttribute", std::string("aria-disabled"),
+                                        std::string("true"));
+        return;
+    case ObjectKind::Button:
+    case ObjectKind::TextBox:
+        object_->element.set("disabled", !enabled);
+        return;
+    case ObjectKind::Line:
+        break;
+    }
+    lacks("Enabled");
+}
+
+} // namespace runtime

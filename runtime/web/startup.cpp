@@ -1,0 +1,115 @@
+// Start-up on the web: the form built into the page, loaded and shown; from
+// then on the browser's event loop runs the program, and its end takes the
+// form away.
+
+#include "runtime/startup.h"
+
+#include "built_form.h"
+#include "dom.h"
+#include "runtime/dispatch.h"
+#include "runtime/error_message.h"
+#include "runtime/form.h"
+#include "runtime/numeric/error.h"
+#include "runtime/platform.h"
+#include "runtime/test_seams.h"
+
+#include <string>
+
+namespace runtime {
+
+using dom::val;
+
+namespace {
+
+bool ended = false;
+
+void show(const Form& form) {
+    Form::Impl& impl = form.impl();
+    impl.window.set("hidden", false);
+    fitAppWindow(form);
+    // The first control in the focus order that can take the focus has it.
+    const val first = impl.client.call<val>("querySelector", std::string("button, input"));
+    if (!first.isNull())
+        first.call<void>("focus", val::object());
+}
+
+// Every file of the site kept by the service worker, so that the calculator
+// starts with no network and installs as an app.
+void keepForOffline() {
+    const val navigator = val::global("navigator");
+    if (!navigator["serviceWorker"].isUndefined() && val::global("isSecureContext").as<bool>()) {
+        const val console = val::global("console");
+        navigator["serviceWorker"]
+            .call<val>("register", std::string("service-worker.js"))
+            .call<void>("catch", console["warn"].call<val>("bind", console));
+    }
+}
+
+bool messageOpen() {
+    return !dom::document()
+                .call<val>("querySelector", std::string("dialog.message[open]"))
+                .isNull();
+}
+
+// Once the last message is read: an app window closes; in a tab (or where the
+// browser keeps the window open) the page says the calculator has ended.
+void finishEnding() {
+    if (ended || messageOpen())
+        return;
+    ended = true;
+    if (inAppWindow())
+        val::global("window").call<void>("close");
+    val notice = dom::element("section", "ended");
+    notice.call<void>("setAttribute", std::string("role"), std::string("status"));
+    val text = dom::element("p");
+    dom::setText(text, dom::document()["title"].as<std::string>() + " has ended.");
+    val again = dom::element("button");
+    again.set("type", std::string("button"));
+    dom::setText(again, "Start again");
+    const val location = val::global("location");
+    dom::listen(again, "click", location["reload"].call<val>("bind", location));
+    notice.call<void>("append", text, again);
+    dom::document()["body"].call<void>("append", notice);
+    again.call<void>("focus");
+}
+
+} // namespace
+
+void dom::onMessageClosed() {
+    if (exitStatus())
+        finishEnding();
+}
+
+void platform::quitEventLoop(int) {
+    const val forms = dom::document().call<val>("querySelectorAll", std::string("main.form"));
+    const int count = forms["length"].as<int>();
+    for (int i = 0; i < count; ++i)
+        forms[i].call<void>("remove");
+    finishEnding();
+}
+
+int run(const Project& project) {
+    try {
+        Form& form = formInstance(project.startupForm);
+        form.raise("Load");
+        if (exitStatus())
+            return *exitStatus();
+        show(form);
+    } catch (const RuntimeError& error) {
+        // The description itself is at fault: report it like any other error.
+        report(error);
+        endProgram(1);
+        return 1;
+    }
+    return 0; // the browser's event loop goes on running the program
+}
+
+int start(const Project& project) {
+    setErrorReporter([&project](const RuntimeError& error) {
+        showErrorMessage(project.startupForm.caption, error);
+    });
+    keepForOffline();
+    return run(project);
+}
+
+} // namespace runtime
