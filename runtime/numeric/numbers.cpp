@@ -3,8 +3,8 @@
 #include "error.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -65,10 +65,9 @@ double convert(const std::string& gathered, Digits digits, bool& outOfRange) {
 #if defined(__cpp_lib_to_chars)
     double value = 0.0;
     const char* first = gathered.data();
-    const auto [end, ec] =
-        std::from_chars(first, first + gathered.size(), value,
-                        digits == Digits::Hexadecimal ? std::chars_format::hex
-                                                      : std::chars_format::general);
+    const auto [end, ec] = std::from_chars(
+        first, first + gathered.size(), value,
+        digits == Digits::Hexadecimal ? std::chars_format::hex : std::chars_format::general);
     outOfRange = ec == std::errc::result_out_of_range;
     return value;
 #else

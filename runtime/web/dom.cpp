@@ -18,9 +18,7 @@ val element(std::string_view tag, std::string_view className) {
     return created;
 }
 
-void setText(val element, std::string_view text) {
-    element.set("textContent", std::string(text));
-}
+void setText(val element, std::string_view text) { element.set("textContent", std::string(text)); }
 
 bool contains(const val& outer, const val& inner) {
     return !inner.isNull() && !inner.isUndefined() && outer.call<bool>("contains", inner);
@@ -63,8 +61,7 @@ constexpr Exported exported[] = {
 } // namespace
 
 val listener(Event event, int number) {
-    return val::module_property(exported[int(event)].name)
-        .call<val>("bind", val::null(), number);
+    return val::module_property(exported[int(event)].name).call<val>("bind", val::null(), number);
 }
 
 void listen(const val& target, std::string_view type, const val& listener, bool capture) {

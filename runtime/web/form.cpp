@@ -34,8 +34,8 @@ void sizeClientArea(const Form& form) {
     Form::Impl& impl = form.impl();
     const FormDescription& description = form.description();
     impl.client["style"].set(
-        "width", dom::cssPixels(std::max(0, impl.outerWidth - (description.outerWidth -
-                                                               description.clientWidth))));
+        "width", dom::cssPixels(std::max(
+                     0, impl.outerWidth - (description.outerWidth - description.clientWidth))));
     impl.fitTries = 3;
     fitAppWindow(form);
 }
@@ -53,7 +53,8 @@ void fitAppWindow(const Form& form) {
         return;
     const val window = val::global("window");
     const val wanted = impl.window.call<val>("getBoundingClientRect");
-    const int wide = int(std::lround(wanted["width"].as<double>() - window["innerWidth"].as<double>()));
+    const int wide =
+        int(std::lround(wanted["width"].as<double>() - window["innerWidth"].as<double>()));
     const int high =
         int(std::lround(wanted["height"].as<double>() - window["innerHeight"].as<double>()));
     if (wide == 0 && high == 0)

@@ -57,8 +57,7 @@ public:
         addControls();
         addLines();
         impl_.announcer = dom::element("div", "announcer");
-        impl_.announcer.call<void>("setAttribute", std::string("aria-live"),
-                                   std::string("polite"));
+        impl_.announcer.call<void>("setAttribute", std::string("aria-live"), std::string("polite"));
         impl_.window.call<void>("append", impl_.announcer);
 
         const auto find = [this](std::string_view name) {
@@ -92,8 +91,9 @@ private:
         std::vector<const Control*> inTabOrder;
         for (const Control& control : form_.description().controls)
             inTabOrder.push_back(&control);
-        std::stable_sort(inTabOrder.begin(), inTabOrder.end(),
-                         [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
+        std::stable_sort(
+            inTabOrder.begin(), inTabOrder.end(),
+            [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
         for (const Control* control : inTabOrder) {
             const bool box = control->kind == ControlKind::TextBox;
             val element = dom::element(box ? "input" : "button");
@@ -130,17 +130,17 @@ private:
             if (!across && line.x1 != line.x2)
                 throw RuntimeError(NoSuchObject, "The line " + quoted(line.name) +
                                                      " runs neither across nor down");
-            val element = dom::element(
-                "div", std::string(across ? "line across" : "line down") +
-                           (line.style == LineStyle::Dotted ? " dotted" : ""));
+            val element =
+                dom::element("div", std::string(across ? "line across" : "line down") +
+                                        (line.style == LineStyle::Dotted ? " dotted" : ""));
             element.set("id", std::string(line.name));
             element.call<void>("setAttribute", std::string("aria-hidden"), std::string("true"));
             val style = element["style"];
             style.set("left", dom::cssPixels(std::min(line.x1, line.x2)));
             style.set("top", dom::cssPixels(std::min(line.y1, line.y2)));
-            style.set(across ? "width" : "height",
-                      dom::cssPixels(across ? std::abs(line.x2 - line.x1)
-                                            : std::abs(line.y2 - line.y1)));
+            style.set(
+                across ? "width" : "height",
+                dom::cssPixels(across ? std::abs(line.x2 - line.x1) : std::abs(line.y2 - line.y1)));
             impl_.client.call<void>("append", element);
             add(line.name, {.kind = ObjectKind::Line, .element = element});
         }
@@ -155,8 +155,7 @@ private:
             if (entry.level == 0) {
                 val menu = dom::element("div", "menu");
                 val title = menuEntryElement(entry);
-                title.call<void>("setAttribute", std::string("aria-haspopup"),
-                                 std::string("menu"));
+                title.call<void>("setAttribute", std::string("aria-haspopup"), std::string("menu"));
                 title.call<void>("setAttribute", std::string("aria-expanded"),
                                  std::string("false"));
                 val popup = dom::element("div", "popup");
@@ -217,8 +216,7 @@ void destroyForm(const Form& form) {
 }
 
 const Form* formNumbered(int number) {
-    return number >= 0 && std::size_t(number) < forms.size() ? forms[std::size_t(number)]
-                                                             : nullptr;
+    return number >= 0 && std::size_t(number) < forms.size() ? forms[std::size_t(number)] : nullptr;
 }
 
 void dom::onClick(int button) {

@@ -4,10 +4,12 @@
 
 namespace runtime {
 
-// The browser's language, as every page shows numbers: 3,5 in German.
+// The browser's language, the first the user prefers: 3,5 in German.
 std::string decimalSeparator() {
     using emscripten::val;
-    const val parts = val::global("Intl")["NumberFormat"].new_().call<val>("formatToParts", 1.5);
+    const val parts = val::global("Intl")["NumberFormat"]
+                          .new_(val::global("navigator")["language"])
+                          .call<val>("formatToParts", 1.5);
     const int count = parts["length"].as<int>();
     for (int i = 0; i < count; ++i)
         if (parts[i]["type"].as<std::string>() == "decimal")

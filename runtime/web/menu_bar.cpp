@@ -23,8 +23,8 @@ std::vector<Entry> entries;
 bool altAlone = false; // Alt pressed with no other key since: a desktop's way into the menus
 
 bool isDisabled(const val& element) {
-    return element.call<val>("getAttribute", std::string("aria-disabled")).strictlyEquals(
-        val("true"));
+    return element.call<val>("getAttribute", std::string("aria-disabled"))
+        .strictlyEquals(val("true"));
 }
 
 bool inMenuBar(const Form::Impl& impl, const val& element) {
@@ -115,8 +115,8 @@ void listenForMenuKeys(const Form& form) {
     const val document = dom::document();
     dom::listen(document, "keydown", dom::listener(dom::Event::PageKey, form.impl().number), true);
     dom::listen(document, "keyup", dom::listener(dom::Event::PageKey, form.impl().number), true);
-    dom::listen(document, "pointerdown",
-                dom::listener(dom::Event::PagePointer, form.impl().number), true);
+    dom::listen(document, "pointerdown", dom::listener(dom::Event::PagePointer, form.impl().number),
+                true);
 }
 
 // A click on a title opens its menu or closes it; on an item, chooses it:
@@ -204,8 +204,8 @@ void dom::onPageKey(int number, const val& event) {
             toggle = altAlone;
     } else {
         altAlone = false;
-        toggle = down && key == "F10" && !event["shiftKey"].as<bool>() &&
-                 !event["ctrlKey"].as<bool>();
+        toggle =
+            down && key == "F10" && !event["shiftKey"].as<bool>() && !event["ctrlKey"].as<bool>();
     }
     if (!toggle)
         return;
