@@ -1,9 +1,11 @@
 // Form1 on Win32, in this process as the program builds it: every control
-// where its twips say at the window's DPI, the two views, the focus order and
-// the dialog keys, the keypads, the operations and their errors, the File menu,
+// where its twips say at the DPI the test set, the two views, the focus order
+// and the dialog keys, the focus given back with the window, the table of cases
+// every platform replays (keypads, operations and their errors, the File menu),
 // the separators as drawn, and Exit. Run under Wine at 96 and at 144 dpi:
 //   window_test DPI
 
+#include "tests/cases/form1_cases.h"
 #include "checks.h"
 
 #include "runtime/dispatch.h"
@@ -20,6 +22,7 @@
 #include <initguid.h>
 #include <oleacc.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <utility>
@@ -28,11 +31,16 @@
 namespace {
 
 test::Checks check;
-std::vector<int> reported; // error numbers, in place of the message box
+std::vector<std::string> reported; // what the message box would say
+UINT expectedDpi = 96;             // as the test's Wine prefix is set
 
 runtime::Form& form() { return window::Form1(); }
-HWND control(std::string_view name) { return form().impl().objects.at(std::string(name)).control; }
-int px(int twips) { return form().impl().px(twips); }
+const runtime::BuiltObject& object(std::string_view name) {
+    return form().impl().objects.at(std::string(name));
+}
+HWND control(std::string_view name) { return object(name).control; }
+// Pixels at the DPI this test set, never the layer's own conversion.
+int px(int twips) { return int(std::lround(twips * double(expectedDpi) / 1440.0)); }
 
 std::string windowText(HWND window) {
     std::wstring text(std::size_t(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -151,18 +159,8 @@ void focusFollowsTabIndex() {
     check.equal(text("Text1"), std::string("1"), "space on the focused key 1");
 }
 
-void keypadsAppendToTheirOwnBox() {
-    type("Text1", "");
-    type("Text2", "-4.5");
-    type("Text3", "r");
-    click("Command1");
-    click("Command2");
-    click("Command3");
-    click("Command20");
-    check.equal(text("Text1"), std::string("123"), "first keypad");
-    check.equal(text("Text2"), std::string("-4.50"), "second keypad");
-    check.equal(text("Text3"), std::string("r"), "keypads leave Text3 alone");
-    // A long box of any script comes back whole, with the digit after it.
+// A long box of any script comes back whole, with the digit after it.
+void longBoxComesBackWhole() {
     std::string huge;
     while (huge.size() < 100'000)
         huge += "a\xC3\xA4\xE2\x82\xAC\xF0\x9D\x84\x9E"; // a, a-umlaut, euro, G clef
@@ -171,31 +169,57 @@ void keypadsAppendToTheirOwnBox() {
     check.that(text("Text2") == huge + "1", "a box of 100,000 characters comes back whole");
 }
 
-struct Row {
-    const char *left, *right, *button, *result;
-};
-constexpr Row rows[] = {
-    {"7", "2", "plus", "9"},
-    {"7", "2", "minus", "5"},
-    {"7", "2", "times", "14"},
-    {"7", "2", "devises", "3.5"},
-    {"2", "8", "minus", "-6"},
-    {"2", "8", "devises", "0.25"},
-    {"1", "3", "devises", "0.333333333333333"},
-    {"12abc", " 1 2", "plus", "24"},
-    {"&HFF", "", "times", "0"},
-    {"1E300", "1E-10", "times", "1E+290"},
-};
-
-void operationsWriteText3() {
-    for (const Row& row : rows) {
-        type("Text1", row.left);
-        type("Text2", row.right);
-        click(row.button);
-        check.equal(text("Text3"), std::string(row.result),
-                    std::string(row.left) + " " + row.button + " " + row.right);
+// A press as a user makes it: a button clicked, or a menu item chosen unless greyed.
+void press(const std::string& name) {
+    const runtime::BuiltObject& pressed = object(name);
+    if (pressed.kind != runtime::ObjectKind::MenuItem) {
+        click(name);
+        return;
     }
-    // The user's decimal separator, as set in the region settings.
+    if (!(GetMenuState(pressed.menu, pressed.item, MF_BYCOMMAND) & MF_GRAYED))
+        SendMessageW(runtime::nativeWindow(form()), WM_COMMAND, pressed.item, 0);
+    runtime::processPendingMessages();
+}
+
+bool enabled(const runtime::BuiltObject& item) {
+    return !(GetMenuState(item.menu, item.item, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+// The table every platform replays: the boxes after the presses, the message
+// shown, and the properties that then hold, in pixels at this DPI.
+void replayTheSharedCases() {
+    for (const test::Case& row : test::form1Cases) {
+        type("Text1", row.text1);
+        type("Text2", row.text2);
+        type("Text3", row.text3);
+        reported.clear();
+        for (const std::string& name : test::words(row.presses))
+            press(name);
+        const std::string what = row.what;
+        check.equal(text("Text1"), std::string(row.after1), what + ": Text1");
+        check.equal(text("Text2"), std::string(row.after2), what + ": Text2");
+        check.equal(text("Text3"), std::string(row.after3), what + ": Text3");
+        check.equal(reported.empty() ? std::string() : reported.front(), std::string(row.message),
+                    what + ": the message");
+        check.that(reported.size() <= 1 && !runtime::exitStatus(), what + ": the program goes on");
+        for (const std::string& word : test::words(row.then)) {
+            const test::Holds holds = test::holds(word);
+            if (holds.property == "Enabled")
+                check.equal(enabled(object(holds.object)), holds.value == "true",
+                            what + ": " + word);
+            else if (holds.object == "Form1")
+                check.equal(clientWidth(), px(std::stoi(holds.value) - 105), what + ": " + word);
+            else {
+                const RECT at = placeOf(control(holds.object));
+                check.equal(holds.property == "Left" ? at.left : at.right - at.left,
+                            px(std::stoi(holds.value)), what + ": " + word);
+            }
+        }
+    }
+}
+
+// The user's decimal separator, as set in the region settings.
+void resultsInTheRegionsSeparator() {
     SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, L",");
     type("Text1", "7");
     type("Text2", "2");
@@ -204,45 +228,29 @@ void operationsWriteText3() {
     SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, L".");
 }
 
-// Errors 6 and 11 are reported; every box keeps its text and the program goes on.
-void arithmeticErrorsKeepEveryBox() {
-    const Row faults[] = {
-        {"5", "", "devises", "11"}, {"", "", "devises", "6"}, {"1E300", "1E10", "times", "6"}};
-    for (const Row& fault : faults) {
-        type("Text1", fault.left);
-        type("Text2", fault.right);
-        type("Text3", "kept");
-        reported.clear();
-        click(fault.button);
-        const std::string what = std::string(fault.left) + " " + fault.button + " " + fault.right;
-        check.equal(reported.size() == 1 ? reported[0] : -1, std::atoi(fault.result),
-                    what + " reports its error");
-        check.that(text("Text1") == fault.left && text("Text2") == fault.right &&
-                       text("Text3") == "kept",
-                   what + " keeps every box");
-        check.that(!runtime::exitStatus(), what + " lets the program go on");
-    }
-}
-
-void viewKeyboardShowsTheKeypadsOnce() {
-    type("Text1", "1");
-    const UINT viewKeyboard = GetMenuItemID(fileMenu(), 1);
-    SendMessageW(runtime::nativeWindow(form()), WM_COMMAND, viewKeyboard, 0);
-    check.equal(clientWidth(), px(6360 - 105), "keypad client width");
-    check.equal(placeOf(control("end1")).left, px(5040), "Exit moved");
-    check.equal(placeOf(control("Text3")).right - placeOf(control("Text3")).left, px(4815),
-                "Text3 widened");
+// What the table leaves to each platform: every key in sight, and the item greyed.
+void keypadViewShowsEveryControl() {
     for (const runtime::Control& c : window::form1Description().controls)
         check.that(placeOf(control(c.name)).right <= clientWidth(),
                    std::string(c.name) + " in sight in the keypad view");
-    check.that(GetMenuState(fileMenu(), viewKeyboard, MF_BYCOMMAND) & MF_GRAYED,
+    check.that(GetMenuState(fileMenu(), GetMenuItemID(fileMenu(), 1), MF_BYCOMMAND) & MF_GRAYED,
                "View Keyboard greyed");
-    check.equal(text("Text1"), std::string("1"), "View Keyboard keeps the boxes");
+}
 
-    SendMessageW(runtime::nativeWindow(form()), WM_COMMAND, GetMenuItemID(fileMenu(), 0), 0);
-    check.that(text("Text1").empty() && text("Text2").empty() && text("Text3").empty(),
-               "New empties the boxes");
-    check.equal(clientWidth(), px(6360 - 105), "New keeps the keypad view");
+// As in a dialog: the focus leaves with the window and comes back with it.
+void focusComesBackWithTheWindow() {
+    HWND window = runtime::nativeWindow(form());
+    SetFocus(control("times"));
+    HWND other = CreateWindowExW(0, L"STATIC", L"another window", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    SetActiveWindow(other);
+    runtime::processPendingMessages();
+    check.that(GetFocus() != control("times"), "the focus leaves with the window");
+    SetActiveWindow(window);
+    runtime::processPendingMessages();
+    check.equal(GetFocus(), control("times"), "the focus comes back to where it was");
+    DestroyWindow(other);
+    runtime::processPendingMessages();
 }
 
 // The lower separator solid, the upper one dotted, as the window draws them.
@@ -271,11 +279,12 @@ void separatorsAreDrawn() {
 } // namespace
 
 int main(int argc, char** argv) {
-    const UINT expectedDpi = argc > 1 ? UINT(std::atoi(argv[1])) : 96;
+    expectedDpi = argc > 1 ? UINT(std::atoi(argv[1])) : 96;
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    runtime::setErrorReporter(
-        [](const runtime::RuntimeError& error) { reported.push_back(error.number()); });
+    runtime::setErrorReporter([](const runtime::RuntimeError& error) {
+        reported.push_back("Error " + std::to_string(error.number()) + ": " + error.description());
+    });
 
     form().raise("Load");
     HWND window = runtime::nativeWindow(form());
@@ -290,11 +299,12 @@ int main(int argc, char** argv) {
     screenReadersHearButtonsByCaption();
     compactViewShowsTheLeftColumnOnly();
     focusFollowsTabIndex();
-    keypadsAppendToTheirOwnBox();
-    operationsWriteText3();
-    arithmeticErrorsKeepEveryBox();
+    focusComesBackWithTheWindow();
+    resultsInTheRegionsSeparator();
     separatorsAreDrawn();
-    viewKeyboardShowsTheKeypadsOnce();
+    replayTheSharedCases();
+    keypadViewShowsEveryControl();
+    longBoxComesBackWhole();
 
     click("end1");
     check.equal(runtime::exitStatus().value_or(-1), 0, "Exit ends with status 0");
