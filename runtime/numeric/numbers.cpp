@@ -62,7 +62,7 @@ private:
 enum class Digits { Decimal, Hexadecimal };
 
 double convert(const std::string& gathered, Digits digits, bool& outOfRange) {
-#if defined(__cpp_lib_to_chars)
+#if defined(__cpp_lib_to_chars) && !defined(CALCULATOR_NUMBERS_FROM_C_LIBRARY)
     double value = 0.0;
     const char* first = gathered.data();
     const auto [end, ec] = std::from_chars(
@@ -206,7 +206,7 @@ std::string numberToText(double value, std::string_view decimalSeparator) {
     // As %.15G in the C locale: 15 significant digits, no trailing zeros, and
     // exponent form below 1E-04 and from 1E+15, with at least two exponent digits.
     char digits[32];
-#if defined(__cpp_lib_to_chars)
+#if defined(__cpp_lib_to_chars) && !defined(CALCULATOR_NUMBERS_FROM_C_LIBRARY)
     const auto written =
         std::to_chars(std::begin(digits), std::end(digits), value, std::chars_format::general, 15);
     std::string text(digits, written.ptr);

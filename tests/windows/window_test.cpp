@@ -5,8 +5,8 @@
 // the separators as drawn, and Exit. Run under Wine at 96 and at 144 dpi:
 //   window_test DPI
 
-#include "tests/cases/form1_cases.h"
 #include "checks.h"
+#include "tests/cases/form1_cases.h"
 
 #include "runtime/dispatch.h"
 #include "runtime/form.h"
