@@ -5,10 +5,13 @@ the `with` block, so that nothing stays running."""
 import contextlib
 import functools
 import http.server
+import os
+import subprocess
 import tempfile
 import threading
 
 from selenium import webdriver
+from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.chrome.service import Service
 
 
@@ -38,23 +41,48 @@ class Site:
 
 
 @contextlib.contextmanager
-def chromium(scale=1.0, language="en-US"):
-    """Debian's Chromium, headless, in a profile of its own that goes with it.
-    The network beyond this machine is never asked for anything."""
+def desktop():
+    """An X display of its own with a window manager, for a window of Chromium's."""
+    server = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24",
+                               "-nolisten", "tcp"], stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL)
+    number = server.stdout.readline().strip().decode()
+    manager = subprocess.Popen(["openbox"], env=dict(os.environ, DISPLAY=f":{number}"),
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        yield f":{number}"
+    finally:
+        manager.terminate()
+        server.terminate()
+        manager.wait()
+        server.wait()
+
+
+@contextlib.contextmanager
+def chromium(scale=1.0, language="en-US", app=None, display=None):
+    """Debian's Chromium in a profile of its own that goes with it: headless, or
+    with `app` an app window of that address on `display`. The network beyond
+    this machine is never asked for anything."""
     with tempfile.TemporaryDirectory(prefix="calculator-chromium-") as profile:
         options = webdriver.ChromeOptions()
         options.binary_location = "/usr/bin/chromium"
-        for argument in ["--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic",
+        mode = [f"--app={app}"] if app else ["--headless=new"]
+        for argument in mode + ["--no-sandbox", "--disable-gpu", "--disable-quic",
                          "--no-first-run", "--disable-background-networking",
                          "--disable-component-update", "--disable-sync",
                          "--disable-default-apps", "--disable-extensions",
                          f"--user-data-dir={profile}", f"--force-device-scale-factor={scale}",
-                         f"--lang={language}", "--window-size=800,600"]:
+                         f"--lang={language}"] + ([] if app else ["--window-size=800,600"]):
             options.add_argument(argument)
         options.add_experimental_option("prefs", {"intl.accept_languages": language})
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-        driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        environment = dict(os.environ, DISPLAY=display) if display else None
+        driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver", env=environment),
+                                  options=options)
         try:
             yield driver
         finally:
-            driver.quit()
+            try:
+                driver.quit()
+            except WebDriverException:
+                pass  # the browser has gone already: its only window was closed

@@ -5,7 +5,11 @@ the focus order, the menus by mouse and keyboard, every row of the table that
 every platform replays, the accessibility tree, a long box, Exit, and a second
 visit with the server gone.
 
-Usage: web_test.py SITE SOURCE [--scale S] [--language L --separator C]"""
+With --app, the calculator in an app window of its own on a display of the
+test's own instead: the window sized to the form in both views, and Exit
+closing it.
+
+Usage: web_test.py SITE SOURCE [--scale S] [--language L --separator C] [--app]"""
 
 import argparse
 import ast
@@ -14,14 +18,14 @@ import re
 import sys
 import time
 
-from selenium.common.exceptions import TimeoutException
+from selenium.common.exceptions import TimeoutException, WebDriverException
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
 sys.path.insert(0, os.path.dirname(__file__))
-from browser import Site, chromium  # noqa: E402
+from browser import Site, chromium, desktop  # noqa: E402
 
 TWIPS_PER_CSS_PIXEL = 15  # a CSS pixel is 1/96 inch, a twip 1/1440
 FRAME = 105               # outer width less client width, in twips, as laid out
@@ -299,6 +303,33 @@ def check_exit_and_offline(page, checks, site):
     checks.equal(page.text("Text3"), "9", "and calculates")
 
 
+def check_app_window(page, checks):
+    """The window's inside is the form: the client area and the menu bar above it."""
+    def inside():
+        return page.js("return [innerWidth, innerHeight]")
+
+    def form():
+        return page.js("const r = document.getElementById('Form1').getBoundingClientRect();"
+                       "return [r.width, r.height]")
+    checks.that(page.js("return matchMedia('(display-mode: standalone)').matches"),
+                "an app window")
+    checks.equal(page.client_width(), (3930 - FRAME) / TWIPS_PER_CSS_PIXEL, "compact client width")
+    page.wait(lambda: inside() == form(), "the window to fit the compact view", 5)
+    checks.equal(inside(), form(), "the window fits the compact view")
+    page.press("no")
+    page.wait(lambda: inside() == form(), "the window to fit the keypad view", 5)
+    checks.equal(page.client_width(), (6360 - FRAME) / TWIPS_PER_CSS_PIXEL, "keypad client width")
+    checks.equal(inside(), form(), "the window fits the keypad view")
+    def closed():  # with its only window, the browser goes, and its session with it
+        try:
+            return not page.driver.window_handles
+        except WebDriverException:
+            return True
+    page.press("end1")
+    page.wait(closed, "Exit to close the app window", 5)
+    checks.that(closed(), "Exit closes the app window")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("site")
@@ -306,6 +337,7 @@ def main():
     parser.add_argument("--scale", type=float, default=1.0)
     parser.add_argument("--language", default="en-US")
     parser.add_argument("--separator", default=".")
+    parser.add_argument("--app", action="store_true")
     args = parser.parse_args()
     caption, controls = read_description(args.source)
     rows = read_cases(args.source)
@@ -313,6 +345,13 @@ def main():
     started = time.monotonic()
     site = Site(args.site)
     try:
+        if args.app:
+            with desktop() as display, chromium(app=site.url, display=display) as driver:
+                page = Calculator(driver, site.url)
+                page.wait(lambda: page.js("return !!document.getElementById('Form1')"), "the form")
+                check_app_window(page, checks)
+            print(f"{checks.passed} passed, {checks.failed} failed")
+            return 1 if checks.failed else 0
         with chromium(args.scale, args.language) as driver:
             page = Calculator(driver, site.url)
             page.open()
