@@ -314,10 +314,10 @@ def check_app_window(page, checks):
     checks.that(page.js("return matchMedia('(display-mode: standalone)').matches"),
                 "an app window")
     checks.equal(page.client_width(), (3930 - FRAME) / TWIPS_PER_CSS_PIXEL, "compact client width")
-    page.wait(lambda: inside() == form(), "the window to fit the compact view", 5)
+    page.wait(lambda: inside() == form(), "the window to fit the compact view")
     checks.equal(inside(), form(), "the window fits the compact view")
     page.press("no")
-    page.wait(lambda: inside() == form(), "the window to fit the keypad view", 5)
+    page.wait(lambda: inside() == form(), "the window to fit the keypad view")
     checks.equal(page.client_width(), (6360 - FRAME) / TWIPS_PER_CSS_PIXEL, "keypad client width")
     checks.equal(inside(), form(), "the window fits the keypad view")
     def closed():  # with its only window, the browser goes, and its session with it
@@ -325,8 +325,11 @@ def check_app_window(page, checks):
             return not page.driver.window_handles
         except WebDriverException:
             return True
-    page.press("end1")
-    page.wait(closed, "Exit to close the app window", 5)
+    try:
+        page.press("end1")
+    except WebDriverException:
+        pass  # the click's answer may not come back from a window that closed on it
+    page.wait(closed, "Exit to close the app window")
     checks.that(closed(), "Exit closes the app window")
 
 
