@@ -38,3 +38,24 @@ add_custom_command(OUTPUT ${site}/service-worker.js
           ${PROJECT_SOURCE_DIR}/cmake/web-service-worker.cmake
   VERBATIM)
 add_custom_target(web-site ALL DEPENDS ${site_files} ${site}/service-worker.js)
+
+# The whole site as one download, to unpack at a web host's root: made the
+# same, byte for byte, from the same files (cmake/reproducible-zip.cmake).
+find_program(ZIP zip)
+if(ZIP)
+  set(CALCULATOR_SITE_ZIP
+      ${PROJECT_BINARY_DIR}/package/${CALCULATOR_PROGRAM_NAME}-${CALCULATOR_VERSION}-web.zip)
+  set(cmake ${PROJECT_SOURCE_DIR}/cmake)
+  add_custom_command(OUTPUT ${CALCULATOR_SITE_ZIP}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/package
+    COMMAND ${CMAKE_COMMAND} -DOUTPUT=${CALCULATOR_SITE_ZIP}
+            -DSTAGE=${PROJECT_BINARY_DIR}/archive-staging/site
+            "-DFILES=${site_files};${program_files};${site}/service-worker.js"
+            -P ${cmake}/reproducible-zip.cmake
+    DEPENDS ${site_files} ${CALCULATOR_PROGRAM_NAME} ${site}/service-worker.js
+            ${cmake}/reproducible-zip.cmake ${cmake}/archive-staging.cmake
+    VERBATIM)
+  add_custom_target(web-site-archive ALL DEPENDS ${CALCULATOR_SITE_ZIP})
+else()
+  message(STATUS "zip not found: the site's archive is not built")
+endif()

@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
-# Builds the Debian package from the build, runs lintian on it, and starts the
-# packaged program from an unpacked copy of the package.
-# Usage: package_test.sh BUILD-DIR [hardened]
-#   hardened  the build has Debian's defences: hardening-check passes on the
-#             packaged program and lintian names no hardening tag
+# Builds the Debian package from the build, checks it (scripts/check-package:
+# lintian, and the defences of a hardened build), and starts the packaged
+# program from an unpacked copy of the package.
+# Usage: package_test.sh BUILD-DIR [--unhardened]
 set -euo pipefail
 build=$(realpath "$1")
-hardened=${2:-}
+shift
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 (cd "$scratch" && cpack --config "$build/CPackConfig.cmake" -B "$scratch/out" >/dev/null)
@@ -19,19 +18,9 @@ grep -q 'libqt6widgets6' <<<"$fields" # computed from the binary
 grep -q 'qt6-qpa-plugins' <<<"$fields"
 grep -qx 'Recommends: qt6-wayland, qt6-gtk-platformtheme' <<<"$fields"
 
-echo "lintian says:"
-said=$(lintian --fail-on error --display-info "$deb" 2>&1 | { grep -v "running with root privileges" || true; })
-sed "s/^/  /" <<<"$said"
+"$(dirname "$0")/../../scripts/check-package" "$@" "$deb"
 
 dpkg-deb -x "$deb" "$scratch/root"
-if [[ $hardened == hardened ]]; then
-  "$(dirname "$0")/../../scripts/check-hardening" "$scratch/root/usr/bin/tarquel-calculator"
-  if grep 'hardening-' <<<"$said"; then
-    echo "FAIL: lintian finds a defence missing" >&2
-    exit 1
-  fi
-fi
-
 # It starts: still running after two seconds, on a screen of its own.
 QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$scratch "$scratch/root/usr/bin/tarquel-calculator" &
 program=$!
