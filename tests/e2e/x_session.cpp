@@ -81,8 +81,11 @@ bool XSession::startWindowManagerOnce() {
     };
     const bool managing = waitUntil(namedOnRoot, 10'000);
     if (!managing)
-        error_ = "openbox did not take over the display: " +
-                 QString::fromLocal8Bit(windowManager_->readAll()).trimmed();
+        error_ = "openbox did not take over the display (" +
+                 (windowManager_->state() == QProcess::NotRunning
+                      ? "it ended with status " + QString::number(windowManager_->exitCode())
+                      : QString("still running after 10 s")) +
+                 "): " + QString::fromLocal8Bit(windowManager_->readAll()).trimmed();
     return managing;
 }
 
