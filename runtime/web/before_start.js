@@ -5,3 +5,27 @@ Module['onAbort'] = function (what) {
   notice.textContent = 'The calculator could not start in this browser (' + what + ').';
   document.body.append(notice);
 };
+
+// Every listener of the page calls into the program through this: a JavaScript
+// exception thrown by a call into the page passes C++'s catch (...), so it is
+// caught here and handed to the program as a fault of the event's handling.
+Module['guardedListener'] = function (exported, number) {
+  return function (event) {
+    try {
+      exported(number, event);
+    } catch (fault) {
+      var what = fault instanceof Error ? fault.name + ': ' + fault.message : String(fault);
+      Module['calculatorFault'](what);
+    }
+  };
+};
+
+// The browser's number format in its language or, where that is missing or no
+// language tag (WebKit says "C" under the C locale), in its default locale.
+Module['numberFormat'] = function (language) {
+  try {
+    return new Intl.NumberFormat(language || undefined);
+  } catch (notATag) {
+    return new Intl.NumberFormat();
+  }
+};

@@ -46,8 +46,9 @@ const Form* formNumbered(int number);
 // and an app window sized to fit it.
 void sizeClientArea(const Form& form);
 
-// In an app window of its own (installed, or opened as an app), the window is
-// sized to fit the form, then measured and made up for; in a tab, nothing.
+// The form zoomed to fit the screen, where it is narrower or touched; then, in
+// an app window of its own (installed, or opened as an app), the window sized
+// to fit the form, measured and made up for.
 bool inAppWindow();
 void fitAppWindow(const Form& form);
 

@@ -5,6 +5,7 @@
 #include <emscripten/bind.h>
 
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 
 namespace runtime::dom {
@@ -32,14 +33,28 @@ std::string cssPixels(int twips) {
 
 namespace {
 
+const char* const anEvent = "the handling of an event";
+std::string_view handling = anEvent; // the handler running, for a fault's message
+
 // No exception crosses into the browser: whatever the handling of an event
 // throws is reported here and ends the program, as at the event boundary.
-template <typename Handling> void guarded(Handling handling) {
+template <typename Handling> void guarded(Handling handle) {
     try {
-        handling();
+        handle();
     } catch (...) {
-        handleException("the handling of an event");
+        handleException(anEvent);
     }
+}
+
+// A JavaScript exception from a call into the page, caught by the listener
+// (before_start.js): the same report and end as a C++ exception of the handler.
+void onFault(std::string what) {
+    try {
+        throw std::runtime_error(what);
+    } catch (...) {
+        handleException(handling);
+    }
+    handling = anEvent;
 }
 
 struct Exported {
@@ -61,7 +76,14 @@ constexpr Exported exported[] = {
 } // namespace
 
 val listener(Event event, int number) {
-    return val::module_property(exported[int(event)].name).call<val>("bind", val::null(), number);
+    return val::module_property("guardedListener")(val::module_property(exported[int(event)].name),
+                                                   number);
+}
+
+void runHandler(const Handler& handler, std::span<const int> recoverable) {
+    handling = handler.name;
+    dispatch(handler, recoverable);
+    handling = anEvent;
 }
 
 void listen(const val& target, std::string_view type, const val& listener, bool capture) {
@@ -71,6 +93,7 @@ void listen(const val& target, std::string_view type, const val& listener, bool 
 EMSCRIPTEN_BINDINGS(calculator_events) {
     for (const Exported& function : exported)
         emscripten::function(function.name, function.function);
+    emscripten::function("calculatorFault", onFault);
 }
 
 } // namespace runtime::dom

@@ -2,8 +2,11 @@
 // The few DOM operations the web layer uses, and the one way an event of the
 // page reaches C++: a listener bound to a function this layer exports.
 
+#include "runtime/description.h"
+
 #include <emscripten/val.h>
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -21,6 +24,10 @@ bool contains(const val& outer, const val& inner);
 enum class Event { Click, MenuClick, MenuKey, PageKey, PagePointer, WindowResize, MessageClosed };
 val listener(Event event, int number = 0);
 void listen(const val& target, std::string_view type, const val& listener, bool capture = false);
+
+// Runs a handler through dispatch, naming it in the report of a JavaScript
+// exception that passes C++'s boundary.
+void runHandler(const Handler& handler, std::span<const int> recoverable);
 
 // Where each of those lands, with the number its listener was made with.
 void onClick(int button);

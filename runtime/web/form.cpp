@@ -45,11 +45,54 @@ bool inAppWindow() {
         .as<bool>();
 }
 
+// Where the page is narrower than the form, the whole form is zoomed to fit
+// it; on a touch screen it fills the width, or the height where that is less.
+// In an app window with a mouse the window is fitted to the form instead.
+void zoomToScreen(const Form& form) {
+    Form::Impl& impl = form.impl();
+    const val window = val::global("window");
+    const val body = dom::document()["body"];
+    const bool touch =
+        window.call<val>("matchMedia", std::string("(pointer: coarse)"))["matches"].as<bool>();
+    val style = impl.window["style"];
+    style.set("zoom", std::string());
+    if (inAppWindow() && !touch)
+        return;
+    const double width = body["clientWidth"].as<double>();
+    const double height = dom::document()["documentElement"]["clientHeight"].as<double>() -
+                          2 * body["offsetTop"].as<double>();
+    const auto fits = [&](double zoom) {
+        style.set("zoom", zoom);
+        const val shown = impl.window.call<val>("getBoundingClientRect");
+        return shown["width"].as<double>() <= width &&
+               (!touch || shown["height"].as<double>() <= height);
+    };
+    const val shown = impl.window.call<val>("getBoundingClientRect");
+    const double wide = width / shown["width"].as<double>();
+    const double estimate = touch ? std::min(wide, height / shown["height"].as<double>()) : wide;
+    if (!(estimate > 0) || (!touch && estimate >= 1)) {
+        style.set("zoom", std::string());
+        return;
+    }
+    // Text and borders round to device pixels, so the size is not quite in
+    // proportion: the largest zoom that fits, found by halving near the estimate.
+    double low = 0.95 * estimate;
+    double high = touch ? 1.05 * estimate : std::min(1.05 * estimate, 1.0);
+    for (int step = 0; step < 12; ++step) {
+        const double middle = (low + high) / 2;
+        (fits(middle) ? low : high) = middle;
+    }
+    style.set("zoom", low);
+}
+
 // The window's inside made the size of the form: resized by what is missing,
 // and again whenever the size that came out is not yet the one asked for.
 void fitAppWindow(const Form& form) {
     Form::Impl& impl = form.impl();
-    if (impl.window["hidden"].as<bool>() || !inAppWindow() || impl.fitTries <= 0)
+    if (impl.window["hidden"].as<bool>())
+        return;
+    zoomToScreen(form);
+    if (!inAppWindow() || impl.fitTries <= 0)
         return;
     const val window = val::global("window");
     const val wanted = impl.window.call<val>("getBoundingClientRect");

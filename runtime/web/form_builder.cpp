@@ -6,7 +6,6 @@
 
 #include "dom.h"
 #include "menu_bar.h"
-#include "runtime/dispatch.h"
 #include "runtime/event_binding.h"
 #include "runtime/numeric/error.h"
 #include "runtime/platform.h"
@@ -223,7 +222,7 @@ void dom::onClick(int button) {
     if (button < 0 || std::size_t(button) >= clicks.size() || !clicks[std::size_t(button)].first)
         return;
     const auto [form, handler] = clicks[std::size_t(button)];
-    dispatch(*handler, form->description().recoverableErrors);
+    dom::runHandler(*handler, form->description().recoverableErrors);
 }
 
 } // namespace runtime

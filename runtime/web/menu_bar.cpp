@@ -1,7 +1,6 @@
 #include "menu_bar.h"
 
 #include "dom.h"
-#include "runtime/dispatch.h"
 
 #include <string>
 #include <vector>
@@ -138,7 +137,7 @@ void dom::onMenuClick(int number) {
         return; // a greyed item cannot be chosen; its menu stays open
     leaveMenuBar(impl);
     if (entry.handler)
-        dispatch(*entry.handler, entry.form->description().recoverableErrors);
+        dom::runHandler(*entry.handler, entry.form->description().recoverableErrors);
 }
 
 void dom::onMenuKey(int number, const val& event) {
