@@ -85,8 +85,10 @@ void zoomToScreen(const Form& form) {
     style.set("zoom", low);
 }
 
-// The window's inside made the size of the form: resized by what is missing,
-// and again whenever the size that came out is not yet the one asked for.
+// The window's inside made the size of the form, or a little more where the
+// form is no whole number of pixels (at device scale 1.5), so that the page
+// never scrolls: resized by what is missing, and again whenever what came out
+// is not yet the size asked for.
 void fitAppWindow(const Form& form) {
     Form::Impl& impl = form.impl();
     if (impl.window["hidden"].as<bool>())
@@ -94,16 +96,17 @@ void fitAppWindow(const Form& form) {
     zoomToScreen(form);
     if (!inAppWindow() || impl.fitTries <= 0)
         return;
-    const val window = val::global("window");
     const val wanted = impl.window.call<val>("getBoundingClientRect");
-    const int wide =
-        int(std::lround(wanted["width"].as<double>() - window["innerWidth"].as<double>()));
-    const int high =
-        int(std::lround(wanted["height"].as<double>() - window["innerHeight"].as<double>()));
+    const val inside = val::global("visualViewport"); // in fractions of a CSS pixel
+    const auto missing = [&](const char* size) {
+        return int(std::ceil(wanted[size].as<double>() - inside[size].as<double>() - 1e-3));
+    };
+    const int wide = missing("width");
+    const int high = missing("height");
     if (wide == 0 && high == 0)
         return;
     --impl.fitTries;
-    window.call<void>("resizeBy", wide, high);
+    val::global("window").call<void>("resizeBy", wide, high);
 }
 
 void dom::onWindowResize(int number) {

@@ -105,10 +105,6 @@ class SeleniumEngine:
         """The window's outer size, which is all WebDriver sets."""
         self.driver.set_window_rect(width=width, height=height)
 
-    def cdp(self, command, parameters=None):
-        """Chromium's DevTools protocol; no other engine has it."""
-        return self.driver.execute_cdp_cmd(command, parameters or {})
-
     def keys(self, *keys):
         actions = ActionChains(self.driver)
         for key in keys:
@@ -126,6 +122,12 @@ class SeleniumEngine:
         if not self.logs:
             return None
         return [e["message"] for e in self.driver.get_log("browser") if e["level"] == "SEVERE"]
+
+
+class ChromiumEngine(SeleniumEngine):
+    def cdp(self, command, parameters=None):
+        """Chromium's DevTools protocol; no other engine has it."""
+        return self.driver.execute_cdp_cmd(command, parameters or {})
 
 
 class FirefoxEngine:
@@ -202,7 +204,7 @@ def engine(name, scale=1.0, language="en-US", app=None, display=None):
             environment = dict(os.environ, DISPLAY=display) if display else None
             driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver", env=environment),
                                       options=chromium_options(profile, scale, language, app))
-            yield from selenium_session(SeleniumEngine(name, driver, logs=True))
+            yield from selenium_session(ChromiumEngine(name, driver, logs=True))
         elif name == "firefox":
             options = dict(profile=profile, width=800, height=600, scale=scale, language=language)
             process = subprocess.Popen(["node", os.path.join(HERE, "firefox_driver.mjs"),

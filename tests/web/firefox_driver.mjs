@@ -16,7 +16,9 @@ const browser = await puppeteer.launch({
   extraPrefsFirefox: { 'intl.accept_languages': options.language,
                        'intl.locale.requested': options.language },
 });
-const page = (await browser.pages())[0] ?? await browser.newPage();
+// A tab of its own: in the first one the focus stays in the address bar, and
+// keys reach the page without pressing its buttons.
+const page = await browser.newPage();
 const errors = [];
 page.on('pageerror', (error) => errors.push(String(error)));
 page.on('console', (message) => message.type() === 'error' && errors.push(message.text()));
@@ -34,7 +36,7 @@ const requests = {
     for (const key of keys) {
       const [modifier, pressed] = key.includes('+') ? key.split('+') : [null, key];
       if (modifier) await page.keyboard.down(modifier);
-      await page.keyboard.press(pressed === ' ' ? 'Space' : pressed);
+      await page.keyboard.press(pressed);
       if (modifier) await page.keyboard.up(modifier);
     }
   },

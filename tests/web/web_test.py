@@ -363,7 +363,11 @@ def check_screens(page, checks, controls, rows):
     if not hasattr(page.browser, "cdp"):
         page.browser.resize(200, 600)
         page.open()
-        check_fitted(page, checks, "a narrow window", False, controls, 3930)
+        width = page.js("return innerWidth")
+        if width * TWIPS_PER_CSS_PIXEL >= 3930:
+            checks.skip("a narrow window", f"{page.browser.name}'s window is {width} px at least")
+        else:
+            check_fitted(page, checks, "a narrow window", False, controls, 3930)
         return
     for where, width, height, scale, touch in SCREENS:
         page.browser.cdp("Emulation.setDeviceMetricsOverride", {
@@ -442,27 +446,31 @@ def check_exit_and_offline(page, checks, site):
 
 
 def check_app_window(page, checks, scale):
-    """The window's inside is the form: the client area and the menu bar above it,
-    and nothing of the page beyond it."""
-    def inside():
-        return page.js("return [innerWidth, innerHeight]")
+    """The window's inside is the form, the client area and the menu bar above it,
+    and nothing of the page lies beyond it. A window is resized by whole CSS
+    pixels and comes out in whole device pixels: at a fractional scale the form
+    fits exactly only by chance, and the inside may be up to 2 CSS pixels more."""
+    slack = 0 if scale == int(scale) else 2
 
-    def form():
-        return page.js("const r = document.getElementById('Form1').getBoundingClientRect();"
-                       "return [r.width, r.height]")
+    def fits():
+        width, height, form_width, form_height = page.js(
+            "const r = document.getElementById('Form1').getBoundingClientRect();"
+            "return [visualViewport.width, visualViewport.height, r.width, r.height]")
+        return 0 <= width - form_width <= slack and 0 <= height - form_height <= slack
+
+    def scrolls():
+        return page.js("const s = document.scrollingElement;"
+                       "return s.scrollWidth > s.clientWidth || s.scrollHeight > s.clientHeight")
     checks.that(page.js("return matchMedia('(display-mode: standalone)').matches"),
                 "an app window")
-    checks.equal(page.client_width(), (3930 - FRAME) / TWIPS_PER_CSS_PIXEL, "compact client width")
-    page.wait(lambda: inside() == form(), "the window to fit the compact view")
-    checks.equal(inside(), form(), f"the window fits the compact view at scale {scale}")
-    checks.equal(page.js("const s = document.scrollingElement; return [s.scrollWidth, s.scrollHeight]"),
-                 inside(), f"nothing beyond the compact view at scale {scale}")
-    page.press("no")
-    page.wait(lambda: inside() == form(), "the window to fit the keypad view")
-    checks.equal(page.client_width(), (6360 - FRAME) / TWIPS_PER_CSS_PIXEL, "keypad client width")
-    checks.equal(inside(), form(), f"the window fits the keypad view at scale {scale}")
-    checks.equal(page.js("const s = document.scrollingElement; return [s.scrollWidth, s.scrollHeight]"),
-                 inside(), f"nothing beyond the keypad view at scale {scale}")
+    for view, width in (("compact", 3930), ("keypad", 6360)):
+        if view == "keypad":
+            page.press("no")
+        page.wait(fits, f"the window to fit the {view} view")
+        checks.equal(page.client_width(), (width - FRAME) / TWIPS_PER_CSS_PIXEL,
+                     f"{view} client width")
+        checks.that(fits(), f"the window fits the {view} view at scale {scale}")
+        checks.that(not scrolls(), f"nothing beyond the {view} view at scale {scale}")
     def closed():  # with its only window, the browser goes, and its session with it
         try:
             return not page.browser.driver.window_handles
