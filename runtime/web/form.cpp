@@ -49,38 +49,33 @@ bool inAppWindow() {
 // it; on a touch screen it fills the width, or the height where that is less.
 // In an app window with a mouse the window is fitted to the form instead.
 void zoomToScreen(const Form& form) {
-    Form::Impl& impl = form.impl();
-    const val window = val::global("window");
-    const val body = dom::document()["body"];
-    const bool touch =
-        window.call<val>("matchMedia", std::string("(pointer: coarse)"))["matches"].as<bool>();
-    val style = impl.window["style"];
+    val style = form.impl().window["style"];
     style.set("zoom", std::string());
+    const bool touch =
+        val::global("matchMedia")(std::string("(pointer: coarse)"))["matches"].as<bool>();
     if (inAppWindow() && !touch)
         return;
+    const val body = dom::document()["body"];
     const double width = body["clientWidth"].as<double>();
     const double height = dom::document()["documentElement"]["clientHeight"].as<double>() -
                           2 * body["offsetTop"].as<double>();
-    const auto fits = [&](double zoom) {
+    // How many times the form fits the page at that zoom: under 1 where it overflows.
+    const auto room = [&](double zoom) {
         style.set("zoom", zoom);
-        const val shown = impl.window.call<val>("getBoundingClientRect");
-        return shown["width"].as<double>() <= width &&
-               (!touch || shown["height"].as<double>() <= height);
+        const val shown = form.impl().window.call<val>("getBoundingClientRect");
+        const double wide = width / shown["width"].as<double>();
+        return touch ? std::min(wide, height / shown["height"].as<double>()) : wide;
     };
-    const val shown = impl.window.call<val>("getBoundingClientRect");
-    const double wide = width / shown["width"].as<double>();
-    const double estimate = touch ? std::min(wide, height / shown["height"].as<double>()) : wide;
-    if (!(estimate > 0) || (!touch && estimate >= 1)) {
-        style.set("zoom", std::string());
-        return;
-    }
+    const double estimate = room(1);
+    if (!(estimate > 0) || (!touch && estimate >= 1))
+        return style.set("zoom", std::string());
     // Text and borders round to device pixels, so the size is not quite in
     // proportion: the largest zoom that fits, found by halving near the estimate.
     double low = 0.95 * estimate;
     double high = touch ? 1.05 * estimate : std::min(1.05 * estimate, 1.0);
     for (int step = 0; step < 12; ++step) {
         const double middle = (low + high) / 2;
-        (fits(middle) ? low : high) = middle;
+        (room(middle) >= 1 ? low : high) = middle;
     }
     style.set("zoom", low);
 }

@@ -360,6 +360,13 @@ def keypad_view(controls, rows):
             for c in controls]
 
 
+def picture(page, where, view):
+    """The upright phone's views as PNGs in $SCREENSHOT_DIR, when it is set."""
+    folder = os.environ.get("SCREENSHOT_DIR")
+    if folder and where == SCREENS[0][0]:
+        page.browser.driver.save_screenshot(os.path.join(folder, f"phone-{view}-view.png"))
+
+
 def check_screens(page, checks, controls, rows):
     if not hasattr(page.browser, "cdp"):
         page.browser.resize(200, 600)
@@ -379,12 +386,14 @@ def check_screens(page, checks, controls, rows):
                      f"{where}: a coarse pointer where touched")
         compact = [c for c in controls if c["left"] < 3840]
         check_fitted(page, checks, f"{where}, compact", touch, compact, 3930)
+        picture(page, where, "compact")
         if touch:
             tap(page, "#view")
             tap(page, "#no")
         else:
             page.press("no")
         check_fitted(page, checks, f"{where}, keypad", touch, keypad_view(controls, rows), 6360)
+        picture(page, where, "keypad")
         if touch:
             for key in ("#Command9", "#Command20", "#devises"):
                 tap(page, key)
