@@ -36,7 +36,7 @@ void sizeClientArea(const Form& form) {
     impl.client["style"].set(
         "width", dom::cssPixels(std::max(
                      0, impl.outerWidth - (description.outerWidth - description.clientWidth))));
-    impl.fitTries = 3;
+    impl.fitTries = 5;
     fitAppWindow(form);
 }
 
@@ -59,31 +59,32 @@ void zoomToScreen(const Form& form) {
     const double width = body["clientWidth"].as<double>();
     const double height = dom::document()["documentElement"]["clientHeight"].as<double>() -
                           2 * body["offsetTop"].as<double>();
-    // How many times the form fits the page at that zoom: under 1 where it overflows.
-    const auto room = [&](double zoom) {
-        style.set("zoom", zoom);
+    // How many times the form fits the page: under 1 where it overflows.
+    const auto room = [&] {
         const val shown = form.impl().window.call<val>("getBoundingClientRect");
         const double wide = width / shown["width"].as<double>();
         return touch ? std::min(wide, height / shown["height"].as<double>()) : wide;
     };
-    const double estimate = room(1);
+    const double estimate = room(); // unzoomed, so that a form that fits is laid out once
     if (!(estimate > 0) || (!touch && estimate >= 1))
-        return style.set("zoom", std::string());
+        return;
     // Text and borders round to device pixels, so the size is not quite in
     // proportion: the largest zoom that fits, found by halving near the estimate.
     double low = 0.95 * estimate;
     double high = touch ? 1.05 * estimate : std::min(1.05 * estimate, 1.0);
     for (int step = 0; step < 12; ++step) {
         const double middle = (low + high) / 2;
-        (room(middle) >= 1 ? low : high) = middle;
+        style.set("zoom", middle);
+        (room() >= 1 ? low : high) = middle;
     }
     style.set("zoom", low);
 }
 
 // The window's inside made the size of the form, or a little more where the
 // form is no whole number of pixels (at device scale 1.5), so that the page
-// never scrolls: resized by what is missing, and again whenever what came out
-// is not yet the size asked for.
+// never scrolls. Asked for as the window's whole size, the same however often
+// it is asked while a resize is on its way, and again on each resize until
+// what came out is the size asked for.
 void fitAppWindow(const Form& form) {
     Form::Impl& impl = form.impl();
     if (impl.window["hidden"].as<bool>())
@@ -91,6 +92,7 @@ void fitAppWindow(const Form& form) {
     zoomToScreen(form);
     if (!inAppWindow() || impl.fitTries <= 0)
         return;
+    const val window = val::global("window");
     const val wanted = impl.window.call<val>("getBoundingClientRect");
     const val inside = val::global("visualViewport"); // in fractions of a CSS pixel
     const auto missing = [&](const char* size) {
@@ -101,7 +103,8 @@ void fitAppWindow(const Form& form) {
     if (wide == 0 && high == 0)
         return;
     --impl.fitTries;
-    val::global("window").call<void>("resizeBy", wide, high);
+    window.call<void>("resizeTo", window["outerWidth"].as<int>() + wide,
+                      window["outerHeight"].as<int>() + high);
 }
 
 void dom::onWindowResize(int number) {

@@ -86,11 +86,12 @@ class Calculator:
         self.js("window.uncaught = []; for (const type of ['error', 'unhandledrejection'])"
                 " addEventListener(type, (e) => uncaught.push(String(e.message || e.reason)));")
 
-    def wait(self, condition, what, seconds=15):
+    def wait(self, condition, what, seen=None, seconds=15):
         deadline = time.monotonic() + seconds
         while not condition():
             if time.monotonic() > deadline:
-                raise SystemExit(f"FAIL: waited {seconds} s for {what}")
+                raise SystemExit(f"FAIL: waited {seconds} s for {what}"
+                                 + (f": {seen()}" if seen else ""))
             time.sleep(0.05)
         return True
 
@@ -463,10 +464,12 @@ def check_app_window(page, checks, scale):
     fits exactly only by chance, and the inside may be up to 2 CSS pixels more."""
     slack = 0 if scale == int(scale) else 2
 
+    def sizes():  # the window's inside and the form's
+        return page.js("const r = document.getElementById('Form1').getBoundingClientRect();"
+                       "return [visualViewport.width, visualViewport.height, r.width, r.height]")
+
     def fits():
-        width, height, form_width, form_height = page.js(
-            "const r = document.getElementById('Form1').getBoundingClientRect();"
-            "return [visualViewport.width, visualViewport.height, r.width, r.height]")
+        width, height, form_width, form_height = sizes()
         return 0 <= width - form_width <= slack and 0 <= height - form_height <= slack
 
     def scrolls():
@@ -477,7 +480,7 @@ def check_app_window(page, checks, scale):
     for view, width in (("compact", 3930), ("keypad", 6360)):
         if view == "keypad":
             page.press("no")
-        page.wait(fits, f"the window to fit the {view} view")
+        page.wait(fits, f"the window to fit the {view} view", sizes)
         checks.equal(page.client_width(), (width - FRAME) / TWIPS_PER_CSS_PIXEL,
                      f"{view} client width")
         checks.that(fits(), f"the window fits the {view} view at scale {scale}")
