@@ -15,7 +15,7 @@ Module['guardedListener'] = function (exported, number) {
       exported(number, event);
     } catch (fault) {
       var what = fault instanceof Error ? fault.name + ': ' + fault.message : String(fault);
-      Module['calculatorFault'](what);
+      Module['calculatorFault'](what.replace(/\.$/, '')); // the report adds its own
     }
   };
 };
