@@ -17,6 +17,7 @@ import json
 import os
 import socket
 import subprocess
+import sys
 import tempfile
 import threading
 import time
@@ -41,12 +42,19 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
+class QuietServer(http.server.ThreadingHTTPServer):
+    def handle_error(self, request, client_address):
+        # A browser closed while a file was on its way is no fault of the site's.
+        if not isinstance(sys.exc_info()[1], ConnectionError):
+            super().handle_error(request, client_address)
+
+
 class Site:
     """A folder served on a free port of the loopback address until stop()."""
 
     def __init__(self, folder):
         handler = functools.partial(QuietHandler, directory=folder)
-        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.server = QuietServer(("127.0.0.1", 0), handler)
         self.url = f"http://127.0.0.1:{self.server.server_port}/"
         self.thread = threading.Thread(target=self.server.serve_forever, daemon=True)
         self.thread.start()
