@@ -50,6 +50,6 @@ void sizeClientArea(const Form& form);
 // an app window of its own (installed, or opened as an app), the window sized
 // to fit the form, measured and made up for.
 bool inAppWindow();
-void fitAppWindow(const Form& form);
+void fitToScreen(const Form& form);
 
 } // namespace runtime

@@ -37,7 +37,7 @@ void sizeClientArea(const Form& form) {
         "width", dom::cssPixels(std::max(
                      0, impl.outerWidth - (description.outerWidth - description.clientWidth))));
     impl.fitTries = 5;
-    fitAppWindow(form);
+    fitToScreen(form);
 }
 
 bool inAppWindow() {
@@ -85,7 +85,7 @@ void zoomToScreen(const Form& form) {
 // never scrolls. Asked for as the window's whole size, the same however often
 // it is asked while a resize is on its way, and again on each resize until
 // what came out is the size asked for.
-void fitAppWindow(const Form& form) {
+void fitToScreen(const Form& form) {
     Form::Impl& impl = form.impl();
     if (impl.window["hidden"].as<bool>())
         return;
@@ -109,7 +109,7 @@ void fitAppWindow(const Form& form) {
 
 void dom::onWindowResize(int number) {
     if (const Form* form = formNumbered(number))
-        fitAppWindow(*form);
+        fitToScreen(*form);
 }
 
 platform::NamedObject platform::findObject(const Form& form, std::string_view name) {

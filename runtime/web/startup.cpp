@@ -26,7 +26,7 @@ bool ended = false;
 void show(const Form& form) {
     Form::Impl& impl = form.impl();
     impl.window.set("hidden", false);
-    fitAppWindow(form);
+    fitToScreen(form);
     // The first control in the focus order that can take the focus has it.
     const val first = impl.client.call<val>("querySelector", std::string("button, input"));
     if (!first.isNull())

@@ -273,6 +273,3 @@ def selenium_session(driven):
         except WebDriverException:
             pass  # the browser has gone already: its only window was closed
 
-
-def chromium(scale=1.0, language="en-US", app=None, display=None):
-    return engine("chromium", scale, language, app, display)

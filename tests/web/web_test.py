@@ -122,6 +122,11 @@ class Calculator:
                        "return document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2) === e;",
                        name)
 
+    def middle(self, selector):
+        """Where a finger or the mouse presses an element, in CSS pixels."""
+        return self.js("const r = document.querySelector(arguments[0]).getBoundingClientRect();"
+                       "return [r.left + r.width / 2, r.top + r.height / 2]", selector)
+
     def text(self, box):
         return self.js("return document.getElementById(arguments[0]).value", box)
 
@@ -299,9 +304,7 @@ def check_modality(page, checks):
         page.set_text(box, text)
     page.click("devises")
     checks.that(page.message(), "dividing by zero shows a message")
-    x, y = page.js("const r = document.getElementById('plus').getBoundingClientRect();"
-                   "return [r.left + r.width / 2, r.top + r.height / 2]")
-    page.browser.click_at(x, y)
+    page.browser.click_at(*page.middle("#plus"))
     page.js("document.getElementById('plus').focus()")
     page.keys("Tab")
     checks.equal((page.text("Text3"), page.message() is not None), ("kept", True),
@@ -345,8 +348,7 @@ def check_fitted(page, checks, where, touch, controls, client_twips):
 
 def tap(page, selector):
     """A finger's tap on the middle of an element, as Chromium's touch screen sends it."""
-    x, y = page.js("const r = document.querySelector(arguments[0]).getBoundingClientRect();"
-                   "return [r.left + r.width / 2, r.top + r.height / 2]", selector)
+    x, y = page.middle(selector)
     for kind, points in (("touchStart", [{"x": x, "y": y}]), ("touchEnd", [])):
         page.browser.cdp("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
 
