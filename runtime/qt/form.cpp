@@ -2,11 +2,11 @@
 
 #include "runtime/form.h"
 
+#include "announcer.h"
 #include "form_builder.h"
 #include "native.h"
 #include "runtime/platform.h"
 
-#include <QAccessible>
 #include <QAction>
 #include <QCoreApplication>
 #include <QLayout>
@@ -66,12 +66,8 @@ void Object::setText(std::string_view text) {
 void Object::announceText() const {
     if (object_->kind != ObjectKind::TextBox)
         lacks("Text");
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     auto* box = static_cast<QLineEdit*>(object_->object);
-    QAccessibleAnnouncementEvent announcement(box, box->text());
-    announcement.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
-    QAccessible::updateAccessibility(&announcement);
-#endif
+    announce(form_->impl().built.window.get(), box, box->text());
 }
 
 void Object::setLeft(int twips) {

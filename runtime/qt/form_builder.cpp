@@ -1,5 +1,6 @@
 #include "form_builder.h"
 
+#include "announcer.h"
 #include "line_widget.h"
 #include "runtime/dispatch.h"
 #include "runtime/event_binding.h"
@@ -56,6 +57,7 @@ public:
         addLines();
         addMenu();
         nameForScreenReaders();
+        prepareAnnouncements(window);
         bindHandlers();
         return std::move(built_);
     }

@@ -1,0 +1,66 @@
+#include "announcer.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QStatusBar>
+#include <QWidget>
+
+namespace runtime {
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+
+void prepareAnnouncements(QWidget*) {}
+
+void announce(QWidget*, QWidget* source, const QString& text) {
+    QAccessibleAnnouncementEvent announcement(source, text);
+    announcement.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
+    QAccessible::updateAccessibility(&announcement);
+}
+
+#else
+
+// Before Qt 6.8 there is no announcement. What screen readers do read out,
+// wherever the focus is, is a notification shown: one in a status bar, as its
+// text alone. So the window holds a status bar and a notification in it, both
+// hidden, never drawn and never in the focus order, and each announcement
+// names the notification with the text and says that it is shown.
+namespace {
+
+class Notification : public QWidget {
+public:
+    using QWidget::QWidget;
+};
+
+QAccessibleInterface* notificationInterface(const QString&, QObject* object) {
+    if (auto* notification = dynamic_cast<Notification*>(object))
+        return new QAccessibleWidget(notification, QAccessible::Notification);
+    return nullptr;
+}
+
+// Found by name: without a meta-object of its own, findChild would take any widget.
+QWidget* notificationOf(QWidget* window) {
+    return window->findChild<QWidget*>("announcement", Qt::FindChildrenRecursively);
+}
+
+} // namespace
+
+void prepareAnnouncements(QWidget* window) {
+    [[maybe_unused]] static const bool once =
+        (QAccessible::installFactory(notificationInterface), true);
+    auto* statusBar = new QStatusBar(window);
+    statusBar->hide();
+    auto* notification = new Notification(statusBar);
+    notification->setObjectName("announcement");
+    notification->hide();
+}
+
+void announce(QWidget* window, QWidget*, const QString& text) {
+    QWidget* notification = notificationOf(window);
+    notification->setAccessibleName(text);
+    QAccessibleEvent shown(notification, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}
+
+#endif
+
+} // namespace runtime
