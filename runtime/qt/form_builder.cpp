@@ -2,6 +2,7 @@
 
 #include "announcer.h"
 #include "line_widget.h"
+#include "menu_bar_key.h"
 #include "runtime/dispatch.h"
 #include "runtime/event_binding.h"
 #include "runtime/numeric/error.h"
@@ -56,6 +57,7 @@ public:
         addControls();
         addLines();
         addMenu();
+        reachMenuBarWithF10(window);
         nameForScreenReaders();
         prepareAnnouncements(window);
         bindHandlers();
