@@ -11,6 +11,12 @@ using dom::val;
 // A modal dialog with the form's caption and an OK button, which has the
 // focus; Escape closes it too. The focus goes back where it was.
 void showErrorMessage(std::string_view title, const RuntimeError& error) {
+    // The page behind a modal message leaves the accessibility tree, and comes
+    // back when it closes: a result still in a live region would be read out
+    // again then, over the control that gets the focus back.
+    const val regions = dom::document().call<val>("querySelectorAll", std::string("[aria-live]"));
+    for (int i = 0, count = regions["length"].as<int>(); i < count; ++i)
+        regions[i].call<void>("replaceChildren");
     static int shown = 0;
     const std::string id = "message-" + std::to_string(++shown);
     val dialog = dom::element("dialog", "message");

@@ -130,13 +130,18 @@ void Object::setText(std::string_view text) {
     object_->element.set("value", std::string(text));
 }
 
-// A new text node in the live region: read out even when it says what the last did.
+// A new paragraph in the live region, in place of the last: a screen reader
+// reads out what is added, even when it says what the last one did. (A text
+// node replaced by an equal one changes nothing that it is told of.)
 void Object::announceText() const {
     if (object_->kind != ObjectKind::TextBox)
         lacks("Text");
-    const val region = form_->impl().announcer;
-    region.call<void>("replaceChildren",
-                      dom::document().call<val>("createTextNode", object_->element["value"]));
+    val paragraph = dom::element("p");
+    dom::setText(paragraph, object_->element["value"].as<std::string>());
+    val added = dom::element("div");
+    added.call<void>("setAttribute", std::string("role"), std::string("group"));
+    added.call<void>("append", paragraph);
+    form_->impl().announcer.call<void>("replaceChildren", added);
 }
 
 void Object::setLeft(int twips) {
