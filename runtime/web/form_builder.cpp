@@ -47,13 +47,13 @@ public:
         impl_.window.set("id", std::string(description.name));
         impl_.window.call<void>("setAttribute", std::string("aria-label"),
                                 std::string(description.caption));
+        // A menu bar and controls, used as a desktop program's are: a screen
+        // reader hands every key to them and says each one the focus comes to.
+        impl_.window.call<void>("setAttribute", std::string("role"), std::string("application"));
         impl_.window.set("hidden", true);
         addMenu();
         impl_.client = dom::element("div", "client");
         impl_.client.set("id", std::string(description.name) + "-client");
-        // Controls only, used as a desktop program's are: a screen reader
-        // hands every key to them and says each control the focus comes to.
-        impl_.client.call<void>("setAttribute", std::string("role"), std::string("application"));
         impl_.client["style"].set("height", dom::cssPixels(description.clientHeight));
         impl_.window.call<void>("append", impl_.client);
         addControls();

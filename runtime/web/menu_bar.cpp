@@ -174,8 +174,11 @@ void dom::onMenuKey(int number, const val& event) {
         else if (key == "ArrowLeft" || key == "ArrowRight")
             open(impl, wrapped(int(entry.menu) + step, impl.menus.size()), FocusOn::FirstItem);
         else if (key == "Escape") {
-            closeMenus(impl);
+            // The focus moved before its menu is hidden: hiding it first would
+            // drop the focus to the page, and a screen reader then says only
+            // that the title has collapsed.
             menu.title.call<void>("focus");
+            closeMenus(impl);
         } else if (key == "Tab")
             leaveMenuBar(impl);
         else

@@ -16,7 +16,6 @@ Usage: web_test.py SITE SOURCE [--engine E] [--scale S] [--language L --separato
                    [--faulty-site FAULTY] [--app]"""
 
 import argparse
-import ast
 import os
 import re
 import sys
@@ -26,6 +25,9 @@ from selenium.common.exceptions import WebDriverException
 
 sys.path.insert(0, os.path.dirname(__file__))
 from browser import ENGINES, Site, desktop, engine  # noqa: E402
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "cases"))
+from form1_tables import read_cases, read_description  # noqa: E402
 
 TWIPS_PER_CSS_PIXEL = 15  # a CSS pixel is 1/96 inch, a twip 1/1440
 FRAME = 105               # outer width less client width, in twips, as laid out
@@ -49,27 +51,6 @@ class Checks:
 
     def that(self, condition, what):
         return self.equal(bool(condition), True, what)
-
-
-def read_description(source):
-    """Form1 as laid out: its caption and controls, read from the window's own table."""
-    text = open(os.path.join(source, "window", "form1_layout.cpp"), encoding="utf-8").read()
-    controls = [dict(tab=int(m[0]), name=m[1], kind=m[2], caption=m[3],
-                     left=int(m[4]), top=int(m[5]), width=int(m[6]), height=int(m[7]))
-                for m in re.findall(r'\{(\d+), "(\w+)", (Button|TextBox), "([^"]*)", '
-                                    r'(\d+), (\d+), (\d+), (\d+)\}', text)]
-    caption = re.search(r'\.caption = "([^"]*)"', text)[1]
-    return caption, sorted(controls, key=lambda c: c["tab"])
-
-
-def read_cases(source):
-    """The rows every platform replays, from the table the C++ drivers include."""
-    rows = []
-    path = os.path.join(source, "tests", "cases", "form1_cases.inc")
-    for line in open(path, encoding="utf-8"):
-        if line.startswith("CASE("):
-            rows.append(ast.literal_eval(line.strip()[len("CASE"):]))
-    return rows
 
 
 class Calculator:

@@ -1,0 +1,268 @@
+#!/usr/bin/env python3
+"""The calculator used with Orca, the screen reader of Linux desktops, as a
+blind user uses it: from the keyboard alone, on a desktop of the test's own,
+with what Orca says read from its own log as it is written. Each control's
+name as the focus comes to it; the result after each operation with the focus
+left on its button, the same result twice too; an error's title and text, and
+the control that has the focus once it is dismissed; the File menu by F10 and
+by Alt. What is expected comes from the window's own tables and their rows,
+never from the program.
+
+Usage, under a D-Bus session of its own (dbus-run-session):
+  orca_test.py SOURCE linux PROGRAM   the Linux program
+  orca_test.py SOURCE web SITE        the web app, in a Chromium app window"""
+
+import contextlib
+import os
+import pty
+import re
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "cases"))
+from form1_tables import read_accessible_names, read_cases, read_description  # noqa: E402
+
+# The rows whose results are listened for, and the error; all from the shared table.
+HEARD_ROWS = ("7 plus 2", "7 minus 2", "7 times 2", "7 devises 2", "the same button twice")
+ERROR_ROW = "a result beyond range"
+# What this Orca cannot be made to say, and why: those checks are skipped.
+CANNOT = {
+    ("web", "Escape steps back to File"):
+        "Chromium reports the menu's leaving the page before the focus's move to File, and Orca"
+        " then says only that File has collapsed",
+}
+KEYS = {"plus": "Plus", "minus": "Minus", "times": "Times", "devises": "Devises"}
+# The names Orca echoes the keys this test presses by.
+ECHOES = {"tab", "left shift", "space", "return", "escape", "F10", "left alt", "left control",
+          "backspace"}
+SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)'\s*(?=\{|voice=|$)")
+
+
+class Checks:
+    def __init__(self, target):
+        self.target = target
+        self.passed = self.failed = self.skipped = 0
+
+    def that(self, condition, what, heard):
+        if (self.target, what) in CANNOT:
+            self.skipped += 1
+            print(f"SKIP: {what}: {CANNOT[self.target, what]} (it said {heard})", flush=True)
+        elif condition:
+            self.passed += 1
+        else:
+            self.failed += 1
+            print(f"FAIL: {what}: Orca said {heard}", flush=True)
+        return condition
+
+
+class Orca:
+    """Orca on an X display with a window manager, in folders of its own; what
+    it says is kept, less the names of the keys it echoes."""
+
+    def __init__(self, folder):
+        self.heard = []
+        self.lock = threading.Lock()
+        self.processes = []
+        homes = {name: os.path.join(folder, name) for name in ("runtime", "config", "data", "cache")}
+        for path in homes.values():
+            os.makedirs(path, mode=0o700)
+        self.env = dict(os.environ, XDG_RUNTIME_DIR=homes["runtime"],
+                        XDG_CONFIG_HOME=homes["config"], XDG_DATA_HOME=homes["data"],
+                        XDG_CACHE_HOME=homes["cache"], LANG="C.UTF-8", LC_ALL="")
+        server = self.start(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24",
+                             "-nolisten", "tcp", "-dpi", "96"], stdout=subprocess.PIPE)
+        self.env["DISPLAY"] = ":" + server.stdout.readline().strip().decode()
+        self.start(["openbox"])
+        # What a user who has turned the screen reader on has set.
+        for setting in ("org.gnome.desktop.interface toolkit-accessibility",
+                        "org.gnome.desktop.a11y.applications screen-reader-enabled"):
+            subprocess.run(["gsettings", "set", *setting.split(), "true"], env=self.env, check=True)
+        # Orca writes its log line by line only to a terminal.
+        self.terminal, log = pty.openpty()
+        threading.Thread(target=self.listen, daemon=True).start()
+        self.start(["orca", "--replace", "--debug-file", os.ttyname(log)])
+        if not self.wait(lambda said: any("Screen reader on" in s for s in said), 30):
+            raise SystemExit(f"Orca did not start: it said {self.heard}")
+
+    def start(self, command, **options):
+        process = subprocess.Popen(command, env=self.env, stdin=subprocess.DEVNULL,
+                                   stdout=options.pop("stdout", subprocess.DEVNULL),
+                                   stderr=subprocess.DEVNULL, **options)
+        self.processes.append(process)
+        return process
+
+    def stop(self):
+        # Orca acts on a signal only at its next event: it is killed, as the rest.
+        for process in reversed(self.processes):
+            process.kill()
+            process.wait()
+
+    def listen(self):
+        pending = b""
+        while True:
+            try:
+                data = os.read(self.terminal, 65536)
+            except OSError:
+                return
+            pending += data
+            *lines, pending = pending.split(b"\n")
+            for line in lines:
+                found = SPOKEN.search(line.decode(errors="replace"))
+                said = found and found[1].strip().removesuffix(".")
+                if said and said not in ECHOES:
+                    with self.lock:
+                        self.heard.append(said)
+
+    def wait(self, condition, seconds, since=0):
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            with self.lock:
+                said = self.heard[since:]
+            if condition(said):
+                return said
+            time.sleep(0.05)
+        return None
+
+    def press(self, *keys, until=lambda said: said, seconds=10):
+        """What Orca says after the keys: once `until` holds, and then it is quiet."""
+        start = len(self.heard)
+        subprocess.run(["xdotool", "key", "--delay", "80", *keys], env=self.env, check=True)
+        self.wait(until, seconds, start)
+        self.quiet()
+        return self.heard[start:]
+
+    def quiet(self):
+        while True:  # for half a second
+            count = len(self.heard)
+            time.sleep(0.5)
+            if len(self.heard) == count:
+                return
+
+    def type(self, text):
+        """The focused box's text replaced, as typed; the characters' echo let pass."""
+        subprocess.run(["xdotool", "key", "ctrl+a", "BackSpace"], env=self.env, check=True)
+        if text:
+            subprocess.run(["xdotool", "type", "--delay", "80", text], env=self.env, check=True)
+        self.quiet()
+
+
+def says(name):
+    """Whether an utterance names the control: its name, then its role."""
+    return lambda said: any(s == name or s.startswith(name + " ") for s in said)
+
+
+class Calculator:
+    """The window through the keyboard: where the focus is, in the focus order."""
+
+    def __init__(self, orca, controls, names):
+        self.orca, self.controls = orca, controls
+        self.spoken = [names.get(c["name"], c["caption"]) for c in controls]
+        self.focus = 0  # the first in the focus order starts with it
+
+    def go(self, name):
+        target = next(i for i, c in enumerate(self.controls) if c["name"] == name)
+        steps, self.focus = target - self.focus, target
+        if steps:
+            self.orca.press(*(["Tab"] * steps if steps > 0 else ["shift+Tab"] * -steps),
+                            until=says(self.spoken[target]))
+
+    def enter(self, name, text):
+        self.go(name)
+        self.orca.type(text)
+
+
+def use(checks, orca, calculator, caption, rows):
+    last = len(calculator.controls) - 1
+    for index in range(1, last + 1):
+        name = calculator.spoken[index]
+        heard = orca.press("Tab", until=says(name))
+        calculator.focus = index
+        checks.that(says(name)(heard), f"Tab to {name!r} names it", heard)
+
+    for row in rows:
+        what, text1, text2, _, pressed, _, _, text3, message, _ = row
+        calculator.enter("Text1", text1)
+        calculator.enter("Text2", text2)
+        for button in pressed.split():
+            calculator.go(button)
+            if message:
+                heard = orca.press("space", until=lambda s: any(message in u for u in s))
+                checks.that(any(message in u for u in heard) and any(caption in u for u in heard),
+                            f"{what}: the message {message!r} under its title is heard", heard)
+                heard = orca.press("Return", until=says(KEYS[button]))
+                checks.that(says(KEYS[button])(heard),
+                            f"{what}: dismissed, {KEYS[button]!r} has the focus back", heard)
+            else:
+                heard = orca.press("space", until=lambda s: text3 in s)
+                checks.that(heard == [text3], f"{what}: {KEYS[button]} is heard to give {text3}",
+                            heard)
+
+    focused = calculator.spoken[calculator.focus]
+    for way in ("F10", "alt"):
+        heard = orca.press(way, until=says("File"))
+        checks.that(says("File")(heard), f"{way} reaches File", heard)
+        opened = "Down" if way == "F10" else "Return"
+        heard = orca.press(opened, until=says("New"))
+        checks.that(says("New")(heard), f"{opened} opens File at New", heard)
+        if way == "F10":
+            heard = orca.press("Escape", until=says("File"))
+            checks.that(says("File")(heard), "Escape steps back to File", heard)
+            heard = orca.press("Escape", until=says(focused))
+            checks.that(says(focused)(heard), f"Escape again gives {focused!r} the focus back",
+                        heard)
+        else:
+            heard = orca.press("Return", until=says(focused))
+            checks.that(says(focused)(heard), f"choosing New gives {focused!r} the focus back",
+                        heard)
+
+
+@contextlib.contextmanager
+def program(orca, target, path):
+    """The calculator on Orca's display: the Linux program, or the web app in an app window."""
+    with contextlib.ExitStack() as stack:
+        if target == "linux":
+            orca.start([path])
+        else:
+            sys.path.insert(0, os.path.join(HERE, "..", "web"))
+            from browser import Site
+            site = Site(path)
+            stack.callback(site.stop)
+            profile = stack.enter_context(tempfile.TemporaryDirectory(prefix="calculator-orca-"))
+            # --test-type: no bar about the command line, which would join the Tab cycle.
+            orca.start(["chromium", f"--app={site.url}", "--test-type", "--no-first-run",
+                        "--no-sandbox", "--disable-gpu", "--disable-background-networking",
+                        "--disable-component-update", "--disable-sync", "--lang=en-US",
+                        f"--user-data-dir={profile}"])
+        yield
+
+
+def main():
+    source, target, path = sys.argv[1:4]
+    caption, controls = read_description(source)
+    names = read_accessible_names(source)
+    rows = [row for row in read_cases(source) if row[0] in HEARD_ROWS + (ERROR_ROW,)]
+    checks = Checks(target)
+    started = time.monotonic()
+    with tempfile.TemporaryDirectory(prefix="calculator-orca-") as folder:
+        orca = Orca(folder)
+        try:
+            with program(orca, target, path):
+                first = names.get(controls[0]["name"], controls[0]["caption"])
+                if not orca.wait(says(first), 30):
+                    raise SystemExit(f"FAIL: the calculator's first control was never heard: "
+                                     f"Orca said {orca.heard}")
+                orca.quiet()  # a page is read out once loaded
+                use(checks, orca, Calculator(orca, controls, names), caption, rows)
+        finally:
+            orca.stop()
+    print(f"{checks.passed} passed, {checks.failed} failed, {checks.skipped} skipped "
+          f"in {time.monotonic() - started:.0f} s")
+    return 1 if checks.failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
