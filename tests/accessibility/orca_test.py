@@ -84,7 +84,8 @@ class Orca:
         # Orca writes its log line by line only to a terminal.
         self.terminal, log = pty.openpty()
         threading.Thread(target=self.listen, daemon=True).start()
-        self.start(["orca", "--replace", "--debug-file", os.ttyname(log)])
+        # Not --replace: that would end the user's own screen reader too.
+        self.orca = self.start(["orca", "--debug-file", os.ttyname(log)])
         if not self.wait(lambda said: any("Screen reader on" in s for s in said), 30):
             raise SystemExit(f"Orca did not start: it said {self.heard}")
 
@@ -129,6 +130,8 @@ class Orca:
 
     def press(self, *keys, until=lambda said: said, seconds=10):
         """What Orca says after the keys: once `until` holds, and then it is quiet."""
+        if self.orca.poll() is not None:
+            raise SystemExit(f"FAIL: Orca has ended, with status {self.orca.returncode}")
         start = len(self.heard)
         subprocess.run(["xdotool", "key", "--delay", "80", *keys], env=self.env, check=True)
         self.wait(until, seconds, start)
