@@ -35,7 +35,12 @@ void showErrorMessage(std::string_view title, const RuntimeError& error) {
     dom::listen(ok, "click", dialog["close"].call<val>("bind", dialog));
     dom::listen(dialog, "close", dialog["remove"].call<val>("bind", dialog));
     dom::listen(dialog, "close", dom::listener(dom::Event::MessageClosed));
-    dialog.call<void>("append", heading, text, ok);
+    // Its button is used as a desktop's is: a screen reader, which may read the
+    // message as a page, hands it Enter and the space bar as it would anywhere.
+    val buttons = dom::element("div");
+    buttons.call<void>("setAttribute", std::string("role"), std::string("application"));
+    buttons.call<void>("append", ok);
+    dialog.call<void>("append", heading, text, buttons);
     dom::document()["body"].call<void>("append", dialog);
     dialog.call<void>("showModal");
     ok.call<void>("focus");
