@@ -35,12 +35,12 @@ void showErrorMessage(std::string_view title, const RuntimeError& error) {
     dom::listen(ok, "click", dialog["close"].call<val>("bind", dialog));
     dom::listen(dialog, "close", dialog["remove"].call<val>("bind", dialog));
     dom::listen(dialog, "close", dom::listener(dom::Event::MessageClosed));
-    // Its button is used as a desktop's is: a screen reader, which may read the
-    // message as a page, hands it Enter and the space bar as it would anywhere.
-    val buttons = dom::element("div");
-    buttons.call<void>("setAttribute", std::string("role"), std::string("application"));
-    buttons.call<void>("append", ok);
-    dialog.call<void>("append", heading, text, buttons);
+    // Used as a desktop's message is: a screen reader, which might read it as a
+    // page from its title on, hands the OK button Enter and the space bar.
+    val content = dom::element("div");
+    content.call<void>("setAttribute", std::string("role"), std::string("application"));
+    content.call<void>("append", heading, text, ok);
+    dialog.call<void>("append", content);
     dom::document()["body"].call<void>("append", dialog);
     dialog.call<void>("showModal");
     ok.call<void>("focus");
