@@ -11,7 +11,7 @@ namespace runtime {
 
 void prepareAnnouncements(QWidget*) {}
 
-void announce(QWidget*, QWidget* source, const QString& text) {
+void announce(QWidget* source, const QString& text) {
     QAccessibleAnnouncementEvent announcement(source, text);
     announcement.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
     QAccessible::updateAccessibility(&announcement);
@@ -37,11 +37,6 @@ QAccessibleInterface* notificationInterface(const QString&, QObject* object) {
     return nullptr;
 }
 
-// Found by name: without a meta-object of its own, findChild would take any widget.
-QWidget* notificationOf(QWidget* window) {
-    return window->findChild<QWidget*>("announcement", Qt::FindChildrenRecursively);
-}
-
 } // namespace
 
 void prepareAnnouncements(QWidget* window) {
@@ -54,8 +49,9 @@ void prepareAnnouncements(QWidget* window) {
     notification->hide();
 }
 
-void announce(QWidget* window, QWidget*, const QString& text) {
-    QWidget* notification = notificationOf(window);
+void announce(QWidget* source, const QString& text) {
+    // Found by name: without a meta-object of its own, findChild would take any widget.
+    auto* notification = source->window()->findChild<QWidget*>("announcement");
     notification->setAccessibleName(text);
     QAccessibleEvent shown(notification, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);

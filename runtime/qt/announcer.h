@@ -12,6 +12,6 @@ namespace runtime {
 void prepareAnnouncements(QWidget* window);
 
 // Asks a screen reader to read `text` out, on behalf of `source`, politely.
-void announce(QWidget* window, QWidget* source, const QString& text);
+void announce(QWidget* source, const QString& text);
 
 } // namespace runtime
