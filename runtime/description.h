@@ -46,10 +46,11 @@ struct MenuEntry {
     int level; // 0: a menu on the bar; 1: an item of the last menu above it
 };
 
-// What a screen reader says for an object whose caption does not say it.
-struct AccessibleName {
+// What a screen reader says of an object that its caption does not: a name, or
+// a description read after the name.
+struct AccessibleText {
     std::string_view object;
-    std::string_view name;
+    std::string_view text;
 };
 
 struct FormDescription {
@@ -62,7 +63,8 @@ struct FormDescription {
     std::span<const Line> lines;
     std::span<const MenuEntry> menu;
     std::span<const Handler> handlers;
-    std::span<const AccessibleName> accessibleNames = {};
+    std::span<const AccessibleText> accessibleNames = {};
+    std::span<const AccessibleText> accessibleDescriptions = {};
     // Run-time errors after which the program goes on, because the handlers
     // raise them before they change anything; any other uncaught error ends it.
     std::span<const int> recoverableErrors = {};

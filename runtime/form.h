@@ -32,8 +32,10 @@ public:
 
     // Asks assistive technologies to read out the box's text, politely, when
     // they have finished what they are saying: a screen reader speaks changes
-    // only in the focused object. Where the platform cannot ask, it does nothing.
+    // only in the focused object. A longer text is read out by its last
+    // `announcedLength` characters. Where the platform cannot ask, it does nothing.
     void announceText() const;
+    static constexpr int announcedLength = 100;
 
 private:
     friend class Form;

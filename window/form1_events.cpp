@@ -17,10 +17,12 @@ namespace window {
 
 namespace {
 
-// A keypad key: its digit goes to the very end of its box's whole text.
+// A keypad key: its digit goes to the very end of its box's whole text. The
+// focus stays on the key, so a screen reader is asked to read the box out.
 void appendDigit(std::string_view box, std::string_view digit) {
     runtime::Object target = Form1()[box];
     target.setText(runtime::concatenate(target.text(), digit));
+    target.announceText();
 }
 
 // An operation button: Text1's value on the left, Text2's on the right, and

@@ -59,10 +59,24 @@ constexpr runtime::MenuEntry menu[] = {
 };
 
 // The boxes have no caption: a screen reader names them by what they hold.
-constexpr runtime::AccessibleName accessibleNames[] = {
+constexpr runtime::AccessibleText accessibleNames[] = {
     {"Text1", "First operand"},
     {"Text2", "Second operand"},
     {"Text3", "Result"},
+};
+
+// The two keypads' keys share their captions: each is described by its box.
+constexpr runtime::AccessibleText accessibleDescriptions[] = {
+    {"Command1", "First operand keypad"},   {"Command2", "First operand keypad"},
+    {"Command3", "First operand keypad"},   {"Command4", "First operand keypad"},
+    {"Command5", "First operand keypad"},   {"Command6", "First operand keypad"},
+    {"Command7", "First operand keypad"},   {"Command8", "First operand keypad"},
+    {"Command9", "First operand keypad"},   {"Command10", "First operand keypad"},
+    {"Command11", "Second operand keypad"}, {"Command12", "Second operand keypad"},
+    {"Command13", "Second operand keypad"}, {"Command14", "Second operand keypad"},
+    {"Command15", "Second operand keypad"}, {"Command16", "Second operand keypad"},
+    {"Command17", "Second operand keypad"}, {"Command18", "Second operand keypad"},
+    {"Command19", "Second operand keypad"}, {"Command20", "Second operand keypad"},
 };
 
 // The window's icon, also the application's: 16 and 32 pixels square, 16 colours.
@@ -83,6 +97,7 @@ const runtime::FormDescription& form1Description() {
         .menu = menu,
         .handlers = form1Handlers(),
         .accessibleNames = accessibleNames,
+        .accessibleDescriptions = accessibleDescriptions,
         .recoverableErrors = form1RecoverableErrors(),
     };
     return description;

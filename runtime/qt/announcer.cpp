@@ -7,6 +7,19 @@
 
 namespace runtime {
 
+namespace {
+
+// Where Qt has no announcement: an object that screen readers take for a
+// notification, found by its type.
+class Notification : public QWidget {
+    Q_OBJECT
+
+public:
+    using QWidget::QWidget;
+};
+
+} // namespace
+
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
 
 void prepareAnnouncements(QWidget*) {}
@@ -26,13 +39,8 @@ void announce(QWidget* source, const QString& text) {
 // names the notification with the text and says that it is shown.
 namespace {
 
-class Notification : public QWidget {
-public:
-    using QWidget::QWidget;
-};
-
 QAccessibleInterface* notificationInterface(const QString&, QObject* object) {
-    if (auto* notification = dynamic_cast<Notification*>(object))
+    if (auto* notification = qobject_cast<Notification*>(object))
         return new QAccessibleWidget(notification, QAccessible::Notification);
     return nullptr;
 }
@@ -44,14 +52,11 @@ void prepareAnnouncements(QWidget* window) {
         (QAccessible::installFactory(notificationInterface), true);
     auto* statusBar = new QStatusBar(window);
     statusBar->hide();
-    auto* notification = new Notification(statusBar);
-    notification->setObjectName("announcement");
-    notification->hide();
+    (new Notification(statusBar))->hide();
 }
 
 void announce(QWidget* source, const QString& text) {
-    // Found by name: without a meta-object of its own, findChild would take any widget.
-    auto* notification = source->window()->findChild<QWidget*>("announcement");
+    auto* notification = source->window()->findChild<Notification*>();
     notification->setAccessibleName(text);
     QAccessibleEvent shown(notification, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
@@ -60,3 +65,5 @@ void announce(QWidget* source, const QString& text) {
 #endif
 
 } // namespace runtime
+
+#include "announcer.moc"

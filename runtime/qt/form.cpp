@@ -67,7 +67,7 @@ void Object::announceText() const {
     if (object_->kind != ObjectKind::TextBox)
         lacks("Text");
     auto* box = static_cast<QLineEdit*>(object_->object);
-    announce(box, box->text());
+    announce(box, box->text().right(announcedLength));
 }
 
 void Object::setLeft(int twips) {

@@ -145,14 +145,19 @@ private:
     }
 
     void nameForScreenReaders() {
-        for (const AccessibleName& entry : description_.accessibleNames) {
-            const auto found = built_.objects.find(entry.object);
-            if (found == built_.objects.end())
-                throw RuntimeError(NoSuchObject, "Accessible name for " + quoted(entry.object) +
-                                                     ", which is on no form");
-            if (auto* widget = qobject_cast<QWidget*>(found->second.object))
-                widget->setAccessibleName(QString::fromUtf8(entry.name));
-        }
+        const auto give = [this](std::span<const AccessibleText> entries,
+                                 void (QWidget::*set)(const QString&)) {
+            for (const AccessibleText& entry : entries) {
+                const auto found = built_.objects.find(entry.object);
+                if (found == built_.objects.end())
+                    throw RuntimeError(NoSuchObject, "Accessible text for " + quoted(entry.object) +
+                                                         ", which is on no form");
+                if (auto* widget = qobject_cast<QWidget*>(found->second.object))
+                    (widget->*set)(QString::fromUtf8(entry.text));
+            }
+        };
+        give(description_.accessibleNames, &QWidget::setAccessibleName);
+        give(description_.accessibleDescriptions, &QWidget::setAccessibleDescription);
     }
 
     void bindHandlers() {

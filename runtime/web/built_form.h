@@ -23,7 +23,8 @@ struct MenuView {
 };
 
 struct Form::Impl {
-    int number = -1; // among the page's listeners
+    int number = -1;                                         // among the page's listeners
+    emscripten::val landmark = emscripten::val::undefined(); // the page's main, around the form
     emscripten::val window = emscripten::val::undefined();
     emscripten::val client = emscripten::val::undefined();
     emscripten::val announcer = emscripten::val::undefined(); // a polite live region

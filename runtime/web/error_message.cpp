@@ -23,7 +23,7 @@ void showErrorMessage(std::string_view title, const RuntimeError& error) {
     dialog.call<void>("setAttribute", std::string("role"), std::string("alertdialog"));
     dialog.call<void>("setAttribute", std::string("aria-labelledby"), id + "-title");
     dialog.call<void>("setAttribute", std::string("aria-describedby"), id + "-text");
-    val heading = dom::element("h1");
+    val heading = dom::element("h2");
     heading.set("id", id + "-title");
     dom::setText(heading, title);
     val text = dom::element("p");

@@ -137,7 +137,7 @@ void Object::announceText() const {
     if (object_->kind != ObjectKind::TextBox)
         lacks("Text");
     val paragraph = dom::element("p");
-    dom::setText(paragraph, object_->element["value"].as<std::string>());
+    paragraph.set("textContent", object_->element["value"].call<val>("slice", -announcedLength));
     val added = dom::element("div");
     added.call<void>("setAttribute", std::string("role"), std::string("group"));
     added.call<void>("append", paragraph);

@@ -25,10 +25,11 @@ namespace {
 std::vector<const Form*> forms;
 std::vector<std::pair<const Form*, const Handler*>> clicks;
 
-std::string accessibleName(const FormDescription& description, std::string_view object) {
-    for (const AccessibleName& name : description.accessibleNames)
-        if (name.object == object)
-            return std::string(name.name);
+// What a table of names or descriptions says of the object, if anything.
+std::string_view entryFor(std::span<const AccessibleText> table, std::string_view object) {
+    for (const AccessibleText& entry : table)
+        if (entry.object == object)
+            return entry.text;
     return {};
 }
 
@@ -43,13 +44,19 @@ public:
         impl_.outerWidth = description.outerWidth;
         dom::document().set("title", std::string(description.caption));
 
-        impl_.window = dom::element("main", "form");
+        impl_.window = dom::element("div", "form");
         impl_.window.set("id", std::string(description.name));
         impl_.window.call<void>("setAttribute", std::string("aria-label"),
                                 std::string(description.caption));
         // A menu bar and controls, used as a desktop program's are: a screen
         // reader hands every key to them and says each one the focus comes to.
         impl_.window.call<void>("setAttribute", std::string("role"), std::string("application"));
+        // The page's main landmark, headed by the caption for those who move
+        // by headings; the heading is heard, not seen.
+        impl_.landmark = dom::element("main");
+        val heading = dom::element("h1", "unseen");
+        dom::setText(heading, description.caption);
+        impl_.landmark.call<void>("append", heading, impl_.window);
         impl_.window.set("hidden", true);
         addMenu();
         impl_.client = dom::element("div", "client");
@@ -58,7 +65,7 @@ public:
         impl_.window.call<void>("append", impl_.client);
         addControls();
         addLines();
-        impl_.announcer = dom::element("div", "announcer");
+        impl_.announcer = dom::element("div", "unseen");
         impl_.announcer.call<void>("setAttribute", std::string("aria-live"), std::string("polite"));
         impl_.window.call<void>("append", impl_.announcer);
 
@@ -78,7 +85,7 @@ public:
         dom::listen(val::global("window"), "resize",
                     dom::listener(dom::Event::WindowResize, impl_.number));
         sizeClientArea(form_);
-        dom::document()["body"].call<void>("append", impl_.window);
+        dom::document()["body"].call<void>("append", impl_.landmark);
     }
 
 private:
@@ -90,13 +97,32 @@ private:
     // In focus order, which is the order of the page and so the order Tab
     // follows; each where its twips say.
     void addControls() {
+        const FormDescription& description = form_.description();
         std::vector<const Control*> inTabOrder;
-        for (const Control& control : form_.description().controls)
+        for (const Control& control : description.controls)
             inTabOrder.push_back(&control);
         std::stable_sort(
             inTabOrder.begin(), inTabOrder.end(),
             [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
+        val parent = impl_.client;
+        std::string_view group;
         for (const Control* control : inTabOrder) {
+            // Controls described alike one after another, as a keypad's keys, are
+            // a group named by the description: a screen reader says a one-letter
+            // button's description in place of its caption, and a group's name
+            // as the focus enters it.
+            if (const std::string_view described =
+                    entryFor(description.accessibleDescriptions, control->name);
+                described != group) {
+                group = described;
+                parent = group.empty() ? impl_.client : dom::element("div", "group");
+                if (!group.empty()) {
+                    parent.call<void>("setAttribute", std::string("role"), std::string("group"));
+                    parent.call<void>("setAttribute", std::string("aria-label"),
+                                      std::string(group));
+                    impl_.client.call<void>("append", parent);
+                }
+            }
             const bool box = control->kind == ControlKind::TextBox;
             val element = dom::element(box ? "input" : "button");
             element.set("id", std::string(control->name));
@@ -107,19 +133,19 @@ private:
                 element.set("spellcheck", false);
                 element.call<void>("setAttribute", std::string("autocapitalize"),
                                    std::string("off"));
-                if (const std::string name = accessibleName(form_.description(), control->name);
-                    !name.empty())
-                    element.call<void>("setAttribute", std::string("aria-label"), name);
             } else {
                 element.set("type", std::string("button"));
                 dom::setText(element, control->caption);
             }
+            if (const std::string_view name = entryFor(description.accessibleNames, control->name);
+                !name.empty())
+                element.call<void>("setAttribute", std::string("aria-label"), std::string(name));
             val style = element["style"];
             style.set("left", dom::cssPixels(control->left));
             style.set("top", dom::cssPixels(control->top));
             style.set("width", dom::cssPixels(control->width));
             style.set("height", dom::cssPixels(control->height));
-            impl_.client.call<void>("append", element);
+            parent.call<void>("append", element);
             add(control->name,
                 {.kind = box ? ObjectKind::TextBox : ObjectKind::Button, .element = element});
         }
@@ -213,8 +239,8 @@ void destroyForm(const Form& form) {
         if (click.first == &form)
             click = {nullptr, nullptr};
     forgetMenuEntries(form);
-    if (!impl.window.isUndefined())
-        impl.window.call<void>("remove");
+    if (!impl.landmark.isUndefined())
+        impl.landmark.call<void>("remove");
 }
 
 const Form* formNumbered(int number) {

@@ -69,7 +69,8 @@ void finishEnding() {
     const val location = val::global("location");
     dom::listen(again, "click", location["reload"].call<val>("bind", location));
     notice.call<void>("append", text, again);
-    dom::document()["body"].call<void>("append", notice);
+    const val landmark = dom::document().call<val>("querySelector", std::string("main"));
+    (landmark.isNull() ? dom::document()["body"] : landmark).call<void>("append", notice);
     again.call<void>("focus");
 }
 
@@ -81,7 +82,7 @@ void dom::onMessageClosed() {
 }
 
 void platform::quitEventLoop(int) {
-    const val forms = dom::document().call<val>("querySelectorAll", std::string("main.form"));
+    const val forms = dom::document().call<val>("querySelectorAll", std::string(".form"));
     const int count = forms["length"].as<int>();
     for (int i = 0; i < count; ++i)
         forms[i].call<void>("remove");

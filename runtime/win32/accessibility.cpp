@@ -10,21 +10,27 @@
 #include <oleacc.h>
 #include <oleauto.h>
 
+#include <span>
+
 namespace runtime {
 
 void nameForScreenReaders(const Form& form) {
     IAccPropServices* services = nullptr;
     CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
                      reinterpret_cast<void**>(&services));
-    for (const AccessibleName& entry : form.description().accessibleNames) {
-        const BuiltObject* found = platform::findObject(form, entry.object).object;
-        if (!found)
-            throw RuntimeError(NoSuchObject, "Accessible name for " + quoted(entry.object) +
-                                                 ", which is on no form");
-        if (services && found->control)
-            services->SetHwndPropStr(found->control, DWORD(OBJID_CLIENT), CHILDID_SELF,
-                                     PROPID_ACC_NAME, widen(entry.name).c_str());
-    }
+    const auto give = [&](std::span<const AccessibleText> entries, const MSAAPROPID& property) {
+        for (const AccessibleText& entry : entries) {
+            const BuiltObject* found = platform::findObject(form, entry.object).object;
+            if (!found)
+                throw RuntimeError(NoSuchObject, "Accessible text for " + quoted(entry.object) +
+                                                     ", which is on no form");
+            if (services && found->control)
+                services->SetHwndPropStr(found->control, DWORD(OBJID_CLIENT), CHILDID_SELF,
+                                         property, widen(entry.text).c_str());
+        }
+    };
+    give(form.description().accessibleNames, PROPID_ACC_NAME);
+    give(form.description().accessibleDescriptions, PROPID_ACC_DESCRIPTION);
     if (services)
         services->Release();
 }

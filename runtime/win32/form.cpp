@@ -8,6 +8,8 @@
 #include "runtime/platform.h"
 #include "text.h"
 
+#include <algorithm>
+
 namespace runtime {
 
 Form::Form(const FormDescription& description) : description_(description), impl_(new Impl) {
@@ -51,7 +53,9 @@ void Object::setText(std::string_view text) {
 void Object::announceText() const {
     if (object_->kind != ObjectKind::TextBox)
         lacks("Text");
-    announce(object_->control, widen(text()));
+    const std::wstring said = widen(text());
+    announce(object_->control,
+             said.substr(said.size() - std::min<std::size_t>(said.size(), announcedLength)));
 }
 
 void Object::setLeft(int twips) {

@@ -2,10 +2,11 @@
 """The calculator used with Orca, the screen reader of Linux desktops, as a
 blind user uses it: from the keyboard alone, on a desktop of the test's own,
 with what Orca says read from its own log as it is written. Each control's
-name as the focus comes to it; the result after each operation with the focus
-left on its button, the same result twice too; an error's title and text, and
-the control that has the focus once it is dismissed; the File menu by F10 and
-by Alt. What is expected comes from the window's own tables and their rows,
+name, and each keypad key's box, as the focus comes to it; what a box holds
+after each key press and the result after each operation, with the focus left
+on the key or button, the same result twice too; an error's title and text,
+and the control that has the focus once it is dismissed; the File menu by F10
+and by Alt. What is expected comes from the window's own tables and their rows,
 never from the program.
 
 Usage, under a D-Bus session of its own (dbus-run-session):
@@ -24,10 +25,11 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "cases"))
-from form1_tables import read_accessible_names, read_cases, read_description  # noqa: E402
+from form1_tables import read_accessible, read_cases, read_description  # noqa: E402
 
-# The rows whose results are listened for, and the error; all from the shared table.
-HEARD_ROWS = ("7 plus 2", "7 minus 2", "7 times 2", "7 devises 2", "the same button twice")
+# The rows whose results, or keys' boxes, are listened for, and the error; all
+# from the shared table.
+HEARD_ROWS = ("1, 2 on the first keypad", "7 plus 2", "7 minus 2", "7 times 2", "7 devises 2", "the same button twice")
 ERROR_ROW = "a result beyond range"
 # What an Orca release (by its major version) cannot be made to say, and why:
 # those checks are skipped there.
@@ -175,9 +177,10 @@ def says(name):
 class Calculator:
     """The window through the keyboard: where the focus is, in the focus order."""
 
-    def __init__(self, orca, controls, names):
+    def __init__(self, orca, controls, names, descriptions):
         self.orca, self.controls = orca, controls
         self.spoken = [names.get(c["name"], c["caption"]) for c in controls]
+        self.described = [descriptions.get(c["name"]) for c in controls]
         self.focus = 0  # the first in the focus order starts with it
 
     def go(self, name):
@@ -199,12 +202,27 @@ def use(checks, orca, calculator, caption, rows):
         heard = orca.press("Tab", until=says(name))
         calculator.focus = index
         checks.that(says(name)(heard), f"Tab to {name!r} names it", heard, name)
+        described = calculator.described[index]
+        # A keypad's box is said as the focus enters the keypad, and on Linux
+        # after each key's name too.
+        if described and described != calculator.described[index - 1]:
+            checks.that(any(described in s for s in heard),
+                        f"Tab to {name!r} describes it as {described!r}", heard, described)
 
     for row in rows:
-        what, text1, text2, _, pressed, _, _, text3, message, _ = row
+        what, text1, text2, _, pressed, after1, _, text3, message, _ = row
         calculator.enter("Text1", text1)
         calculator.enter("Text2", text2)
+        # A key reads out its box, which holds one more digit after each press.
+        box = text1 if after1 != text1 else text2
         for button in pressed.split():
+            if button not in KEYS:
+                box += next(c["caption"] for c in calculator.controls if c["name"] == button)
+                calculator.go(button)
+                heard = orca.press("space", until=lambda s: box in s)
+                checks.that(heard == [box], f"{what}: {button} is heard to give {box}", heard,
+                            box)
+                continue
             calculator.go(button)
             if message:
                 heard = orca.press("space", until=lambda s: any(message in u for u in s))
@@ -263,7 +281,8 @@ def program(orca, target, path):
 def main():
     source, target, path = sys.argv[1:4]
     caption, controls = read_description(source)
-    names = read_accessible_names(source)
+    names = read_accessible(source)
+    descriptions = read_accessible(source, "accessibleDescriptions")
     rows = [row for row in read_cases(source) if row[0] in HEARD_ROWS + (ERROR_ROW,)]
     version = subprocess.run(["orca", "--version"], capture_output=True, text=True).stdout
     checks = Checks(target, int(re.search(r"(\d+)\.", version)[1]))
@@ -277,7 +296,7 @@ def main():
                     raise SystemExit(f"FAIL: the calculator's first control was never heard: "
                                      f"Orca said {orca.heard}")
                 orca.quiet()  # a page is read out once loaded
-                use(checks, orca, Calculator(orca, controls, names), caption, rows)
+                use(checks, orca, Calculator(orca, controls, names, descriptions), caption, rows)
         finally:
             orca.stop()
     print(f"{checks.passed} passed, {checks.failed} failed, {checks.skipped} skipped "

@@ -18,11 +18,12 @@ def read_description(source):
     return caption, sorted(controls, key=lambda c: c["tab"])
 
 
-def read_accessible_names(source):
-    """What a screen reader calls each control that has no caption."""
+def read_accessible(source, table="accessibleNames"):
+    """What a screen reader calls each control that has no caption, or with
+    "accessibleDescriptions", what it says after a control's name."""
     text = open(os.path.join(source, "window", "form1_layout.cpp"), encoding="utf-8").read()
-    table = text[text.index("accessibleNames[]"):]
-    return dict(re.findall(r'\{"(\w+)", "([^"]*)"\}', table[:table.index("};")]))
+    text = text[text.index(table + "[]"):]
+    return dict(re.findall(r'\{"(\w+)", "([^"]*)"\}', text[:text.index("};")]))
 
 
 def read_cases(source):

@@ -201,11 +201,11 @@ def free_port():
 
 
 @contextlib.contextmanager
-def engine(name, scale=1.0, language="en-US", app=None, display=None):
+def engine(name, scale=1.0, language="en-US", app=None, display=None, prefs=None):
     """A browser of that engine in a profile of its own that goes with it:
     headless (WebKit on a display of its own), or, Chromium only, with `app` an
-    app window of that address on `display`. The network beyond this machine is
-    never asked for anything."""
+    app window of that address on `display`; Firefox with `prefs` set. The
+    network beyond this machine is never asked for anything."""
     with contextlib.ExitStack() as stack:
         profile = stack.enter_context(tempfile.TemporaryDirectory(prefix=f"calculator-{name}-"))
         if name == "chromium":
@@ -214,7 +214,8 @@ def engine(name, scale=1.0, language="en-US", app=None, display=None):
                                       options=chromium_options(profile, scale, language, app))
             yield from selenium_session(ChromiumEngine(name, driver, logs=True))
         elif name == "firefox":
-            options = dict(profile=profile, width=800, height=600, scale=scale, language=language)
+            options = dict(profile=profile, width=800, height=600, scale=scale, language=language,
+                           prefs=prefs or {})
             process = subprocess.Popen(["node", os.path.join(HERE, "firefox_driver.mjs"),
                                         json.dumps(options)], cwd=HERE, text=True,
                                        stdin=subprocess.PIPE, stdout=subprocess.PIPE)

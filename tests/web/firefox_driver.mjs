@@ -14,7 +14,7 @@ const browser = await puppeteer.launch({
   defaultViewport: { width: options.width, height: options.height,
                      deviceScaleFactor: options.scale },
   extraPrefsFirefox: { 'intl.accept_languages': options.language,
-                       'intl.locale.requested': options.language },
+                       'intl.locale.requested': options.language, ...options.prefs },
 });
 // A tab of its own: in the first one the focus stays in the address bar, and
 // keys reach the page without pressing its buttons.

@@ -4,7 +4,8 @@ person would: Form1's layout in CSS pixels against its twips at the device
 scale this test sets, both views, the focus order, the menus by mouse and
 keyboard, every row of the table that every platform replays, the message's
 modality, a long box, faults put in on purpose caught at the event boundary,
-Exit, and a second visit with the server gone. In Chromium also the
+Exit, and a second visit with the server gone. With --audit, axe-core's audit
+of each state the page is seen in. In Chromium also the
 accessibility tree, and phones, a tablet and a narrow window by its device
 emulation; in the others a narrow window.
 
@@ -13,9 +14,10 @@ the test's own instead, at scales 1 and 1.5: the window sized to the form in
 both views, no scroll bar, and Exit closing it.
 
 Usage: web_test.py SITE SOURCE [--engine E] [--scale S] [--language L --separator C]
-                   [--faulty-site FAULTY] [--app]"""
+                   [--faulty-site FAULTY] [--app] [--audit]"""
 
 import argparse
+import contextlib
 import os
 import re
 import sys
@@ -24,13 +26,20 @@ import time
 from selenium.common.exceptions import WebDriverException
 
 sys.path.insert(0, os.path.dirname(__file__))
-from browser import ENGINES, Site, desktop, engine  # noqa: E402
+from browser import ENGINES, HERE, Site, desktop, engine  # noqa: E402
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "cases"))
 from form1_tables import read_cases, read_description  # noqa: E402
 
 TWIPS_PER_CSS_PIXEL = 15  # a CSS pixel is 1/96 inch, a twip 1/1440
 FRAME = 105               # outer width less client width, in twips, as laid out
+# axe-core's audit: WCAG 2.0, 2.1 and 2.2 at levels A and AA, and axe's best practices.
+AXE = os.path.join(HERE, "node_modules", "axe-core", "axe.min.js")
+AXE_TAGS = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22a", "wcag22aa", "best-practice"]
+# The colour schemes audited: as Chromium emulates each, and as Firefox's settings give it.
+SCHEMES = [("a dark colour scheme", "prefers-color-scheme", "dark",
+            {"ui.systemUsesDarkTheme": 1, "layout.css.prefers-color-scheme.content-override": 0}),
+           ("forced colours", "forced-colors", "active", {"browser.display.document_color_use": 2})]
 
 
 class Checks:
@@ -137,6 +146,17 @@ class Calculator:
 
     def close_message(self):
         self.browser.click("dialog[open] button")
+
+    def message_fits(self):
+        """Whether the whole open message and its OK button lie inside the window,
+        its text wrapped rather than cut."""
+        return self.js("const d = document.querySelector('dialog[open]'), e = document.documentElement;"
+                       "const inside = (r) => r.left >= 0 && r.top >= 0 && r.right <= e.clientWidth"
+                       " && r.bottom <= e.clientHeight;"
+                       "const text = d.querySelector('p');"
+                       "return inside(d.getBoundingClientRect())"
+                       " && inside(d.querySelector('button').getBoundingClientRect())"
+                       " && text.scrollWidth <= text.clientWidth;")
 
 
 def check_layout(page, checks, caption, controls, scale):
@@ -296,6 +316,48 @@ def check_modality(page, checks):
     checks.equal(page.focused(), "devises", "the focus goes back when the message closes")
 
 
+def audit(page, checks, state):
+    """axe-core's audit of the page as it stands: nothing reported."""
+    found = page.js(open(AXE, encoding="utf-8").read() +
+                    "\nreturn axe.run(document, {runOnly: {type: 'tag', values: arguments[0]}})"
+                    ".then((r) => r.violations.map((v) => v.id + ': '"
+                    " + v.nodes.map((n) => n.target.join(' ')).join(', ')));", AXE_TAGS)
+    checks.equal(found, [], f"axe reports nothing in {state}")
+
+
+def check_audit(page, checks):
+    """The page in each state a user sees it in, audited: the compact view, the
+    File menu open, a message shown, the keypad view, then in a dark colour
+    scheme and in forced colours (Firefox, which emulates neither, in a browser
+    of its own set to each)."""
+    page.open()
+    audit(page, checks, "the compact view")
+    page.click("view")
+    audit(page, checks, "the File menu open")
+    page.keys("Escape", "Escape")
+    page.set_text("Text1", "5")
+    page.set_text("Text2", "")
+    page.press("devises")
+    audit(page, checks, "a message shown")
+    page.close_message()
+    page.press("no")
+    audit(page, checks, "the keypad view")
+    for scheme, feature, value, prefs in SCHEMES:
+        with contextlib.ExitStack() as stack:
+            shown = page
+            if hasattr(page.browser, "cdp"):
+                page.browser.cdp("Emulation.setEmulatedMedia",
+                                 {"features": [{"name": feature, "value": value}]})
+                stack.callback(page.browser.cdp, "Emulation.setEmulatedMedia", {"features": []})
+            else:
+                shown = Calculator(stack.enter_context(engine(page.browser.name, prefs=prefs)),
+                                   page.url)
+                shown.open()
+            if checks.that(shown.js(f"return matchMedia('({feature}: {value})').matches"),
+                           f"{scheme} in effect"):
+                audit(shown, checks, scheme)
+
+
 # Screens the form must fit: CSS size, device scale, touch. Chromium's emulation.
 SCREENS = [("a phone upright", 360, 740, 3, True), ("a phone on its side", 740, 360, 3, True),
            ("a tablet", 768, 1024, 2, True), ("a narrow desktop window", 200, 600, 1, False)]
@@ -360,6 +422,9 @@ def check_screens(page, checks, controls, rows):
             checks.skip("a narrow window", f"{page.browser.name}'s window is {width} px at least")
         else:
             check_fitted(page, checks, "a narrow window", False, controls, 3930)
+            page.press("devises")
+            checks.that(page.message_fits(), "a narrow window: the message fits it")
+            page.close_message()
         return
     for where, width, height, scale, touch in SCREENS:
         page.browser.cdp("Emulation.setDeviceMetricsOverride", {
@@ -383,6 +448,7 @@ def check_screens(page, checks, controls, rows):
                 tap(page, key)
             checks.equal((page.text("Text1"), page.text("Text2"), page.message() is not None),
                          ("9", "0", True), f"{where}: taps on keys and Devises")
+            checks.that(page.message_fits(), f"{where}: the message fits the screen")
             tap(page, "dialog[open] button")
             checks.that(page.message() is None, f"{where}: a tap on OK closes the message")
     page.browser.cdp("Emulation.clearDeviceMetricsOverride")
@@ -418,6 +484,10 @@ def check_long_box(page, checks):
     page.set_text("Text2", huge)
     page.press("Command11")
     checks.that(page.text("Text2") == huge + "1", "a box of 100,000 characters comes back whole")
+    # Read out by its last 100 UTF-16 units, which here end no character halfway.
+    heard = (huge + "1").encode("utf-16-le")[-200:].decode("utf-16-le")
+    checks.equal(page.js("return document.querySelector('[aria-live=polite]').textContent"), heard,
+                 "and is read out by its end")
 
 
 def check_exit_and_offline(page, checks, site):
@@ -468,6 +538,10 @@ def check_app_window(page, checks, scale):
                      f"{view} client width")
         checks.that(fits(), f"the window fits the {view} view at scale {scale}")
         checks.that(not scrolls(), f"nothing beyond the {view} view at scale {scale}")
+        if view == "compact":
+            page.press("devises")
+            checks.that(page.message_fits(), f"the message fits the compact view at scale {scale}")
+            page.close_message()
     def closed():  # with its only window, the browser goes, and its session with it
         try:
             return not page.browser.driver.window_handles
@@ -491,6 +565,7 @@ def main():
     parser.add_argument("--separator", default=".")
     parser.add_argument("--faulty-site")
     parser.add_argument("--app", action="store_true")
+    parser.add_argument("--audit", action="store_true", help="axe-core's audit too")
     args = parser.parse_args()
     caption, controls = read_description(args.source)
     rows = read_cases(args.source)
@@ -518,6 +593,8 @@ def main():
                 check_modality(page, checks)
                 check_keypad_view(page, checks, controls)
                 check_accessibility(page, checks)
+                if args.audit:
+                    check_audit(page, checks)
                 check_long_box(page, checks)
                 checks.equal(page.js("return uncaught"), [], "nothing uncaught in the page")
                 check_exit_and_offline(page, checks, site)

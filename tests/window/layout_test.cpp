@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -196,6 +197,17 @@ void LayoutTest::screenReadersHearEveryControlByName() {
                                      ? QString::fromUtf8(control.caption.data())
                                      : boxes.at(control.name);
         QCOMPARE(accessible->text(QAccessible::Name), expected);
+        // The two keypads share their captions: each key is described by the
+        // box a press of it types into.
+        if (control.kind == ControlKind::Button && control.caption.size() == 1) {
+            static_cast<QPushButton*>(widget)->click();
+            const auto typedInto = std::ranges::find_if(boxes, [](const auto& box) {
+                return !test::box(box.first.data())->text().isEmpty();
+            });
+            QVERIFY(typedInto != boxes.end());
+            QCOMPARE(accessible->text(QAccessible::Description), typedInto->second + " keypad");
+            test::box(typedInto->first.data())->clear();
+        }
     }
 }
 
