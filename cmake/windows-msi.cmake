@@ -3,8 +3,8 @@
 # the clock and a random package code: the clock it reads is held at the
 # archive's time (faketime), and the package code is then set (msibuild) to one
 # derived from everything the package is made of. The product code is derived
-# the same way, so that each different program is a new product, as before,
-# and the same program is always the same one.
+# the same way, so that each different program is a new product, which
+# replaces the one installed, and the same program is always the same one.
 # Usage: cmake -DOUTPUT=x.msi -DSTAGE=folder -DWXS=x.wxs -DPROGRAM=x.exe -DICON=x.ico
 #              -DVERSION=1.00 -DNAME=caption -DMANUFACTURER=name -P windows-msi.cmake
 include(${CMAKE_CURRENT_LIST_DIR}/archive-staging.cmake)
@@ -28,6 +28,16 @@ execute_process(
           wixl -a x64 -D Version=${VERSION} -D ProductCode=${product_code}
           -D Icon=${icon} -D Program=${program} -o ${OUTPUT} ${WXS}
   WORKING_DIRECTORY ${STAGE} COMMAND_ERROR_IS_FATAL ANY)
+# A rebuilt program of the same version replaces the installed one too, as an
+# earlier version does (WiX's AllowSameVersionUpgrades, which wixl lacks): the
+# upgrade row's maximum is included (513: migrate features, include maximum).
+# Installing an earlier version over a later one is still refused.
+set(upgrade "'{${namespace}}', '${VERSION}', 513, 'WIX_UPGRADE_DETECTED'")
 execute_process(
   COMMAND msibuild ${OUTPUT} -s ${NAME} ${MANUFACTURER} "x64;1033" {${package_code}}
+  COMMAND_ERROR_IS_FATAL ANY)
+execute_process(
+  COMMAND msibuild ${OUTPUT}
+          -q "DELETE FROM `Upgrade` WHERE `ActionProperty` = 'WIX_UPGRADE_DETECTED'"
+          -q "INSERT INTO `Upgrade` (`UpgradeCode`, `VersionMax`, `Attributes`, `ActionProperty`) VALUES (${upgrade})"
   COMMAND_ERROR_IS_FATAL ANY)

@@ -3,8 +3,11 @@
 // goes on, and the exit status of Exit and of the close box.
 //   program_test PATH-TO-EXE
 // And the program as its Windows Installer package puts it in place: installed
-// silently, found where users look for it, started, and removed without a trace.
-//   program_test --installer PATH-TO-MSI
+// silently, found where users look for it, started, replaced by the package of
+// the same program rebuilt and then of a later version, an earlier version
+// refused over the later one, and removed without a trace.
+//   program_test --installer MSI EXE [REBUILT-MSI EXE LATER-MSI EXE]
+// Each package with the program it holds.
 
 #include "checks.h"
 
@@ -16,7 +19,10 @@
 #include <shobjidl.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -245,7 +251,53 @@ shortcut(const std::filesystem::path& link) {
     return {target, icon};
 }
 
-void installsAndUninstallsCleanly(const std::wstring& package) {
+struct Package {
+    std::wstring installer;
+    std::filesystem::path program;
+};
+
+std::string contents(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The entries named as the calculator among the installed programs, as
+// Windows' Settings and Wine's uninstaller list them.
+int entriesListed() {
+    HKEY uninstall = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE,
+                      L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", 0,
+                      KEY_READ | KEY_WOW64_64KEY, &uninstall) != ERROR_SUCCESS)
+        return 0;
+    int count = 0;
+    wchar_t key[256], name[256];
+    for (DWORD i = 0, size = 256; RegEnumKeyExW(uninstall, i, key, &size, nullptr, nullptr, nullptr,
+                                                nullptr) == ERROR_SUCCESS;
+         ++i, size = 256) {
+        DWORD bytes = sizeof name;
+        if (RegGetValueW(uninstall, key, L"DisplayName", RRF_RT_REG_SZ, nullptr, name, &bytes) ==
+                ERROR_SUCCESS &&
+            std::wstring(name) == L"Calculator - Tarquel")
+            ++count;
+    }
+    RegCloseKey(uninstall);
+    return count;
+}
+
+// After each step: one entry, the package's own program in place, one shortcut.
+void installedOnce(const Package& package, const std::filesystem::path& installed,
+                   const std::filesystem::path& link, const std::string& step) {
+    check.equal(entriesListed(), 1, step + ": one entry among the installed programs");
+    check.that(contents(installed) == contents(package.program),
+               step + ": the installed program is that package's");
+    int links = 0;
+    for (const auto id : {FOLDERID_CommonPrograms, FOLDERID_Programs})
+        links += std::filesystem::exists(knownFolder(id) / link.filename());
+    check.equal(links, 1, step + ": one Start menu shortcut");
+}
+
+void installsAndUninstallsCleanly(const std::vector<Package>& packages) {
+    const std::wstring& package = packages.front().installer;
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const auto folder = knownFolder(FOLDERID_ProgramFiles) / L"Tarquel Calculator";
     const auto installed = folder / L"tarquel-calculator.exe";
@@ -274,8 +326,23 @@ void installsAndUninstallsCleanly(const std::wstring& package) {
 
     program = installed.wstring();
     exitEndsWithStatus0();
+    installedOnce(packages.front(), installed, link, "installed");
 
-    check.equal(msiexec(L"/x \"" + package + L"\" /qn"), 0, "uninstalls silently");
+    const Package* last = &packages.front();
+    if (packages.size() == 3) {
+        const auto install = [](const Package& next) {
+            return msiexec(L"/i \"" + next.installer + L"\" /qn");
+        };
+        check.equal(install(packages[1]), 0, "the same version rebuilt installs over it");
+        installedOnce(packages[1], installed, link, "the same version rebuilt");
+        check.equal(install(packages[2]), 0, "a later version installs over that");
+        installedOnce(packages[2], installed, link, "a later version");
+        check.that(install(packages[0]) != 0, "an earlier version is refused over a later one");
+        installedOnce(packages[2], installed, link, "an earlier version refused");
+        last = &packages[2];
+    }
+
+    check.equal(msiexec(L"/x \"" + last->installer + L"\" /qn"), 0, "uninstalls silently");
     check.that(!std::filesystem::exists(folder), "the program's folder is gone");
     check.that(!std::filesystem::exists(link), "the shortcut is gone");
     check.that(installedProduct().empty(), "the entry is gone");
@@ -288,8 +355,11 @@ void installsAndUninstallsCleanly(const std::wstring& package) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc == 3 && std::wstring(argv[1]) == L"--installer") {
-        installsAndUninstallsCleanly(argv[2]);
+    if (argc > 2 && std::wstring(argv[1]) == L"--installer" && argc % 2 == 0) {
+        std::vector<Package> packages;
+        for (int i = 2; i + 1 < argc; i += 2)
+            packages.push_back({argv[i], argv[i + 1]});
+        installsAndUninstallsCleanly(packages);
         return check.finish();
     }
     if (argc != 2)
