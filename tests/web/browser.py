@@ -41,6 +41,11 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *args):
         pass
 
+    def end_headers(self):
+        if self.server.cache_control:
+            self.send_header("Cache-Control", self.server.cache_control)
+        super().end_headers()
+
 
 class QuietServer(http.server.ThreadingHTTPServer):
     def handle_error(self, request, client_address):
@@ -50,14 +55,20 @@ class QuietServer(http.server.ThreadingHTTPServer):
 
 
 class Site:
-    """A folder served on a free port of the loopback address until stop()."""
+    """A folder served on a free port of the loopback address until stop(),
+    each file with this Cache-Control, if any, as a static host sends it."""
 
-    def __init__(self, folder):
-        handler = functools.partial(QuietHandler, directory=folder)
-        self.server = QuietServer(("127.0.0.1", 0), handler)
+    def __init__(self, folder, cache_control=None):
+        self.server = QuietServer(("127.0.0.1", 0), None)
+        self.server.cache_control = cache_control
+        self.serve(folder)
         self.url = f"http://127.0.0.1:{self.server.server_port}/"
         self.thread = threading.Thread(target=self.server.serve_forever, daemon=True)
         self.thread.start()
+
+    def serve(self, folder):
+        """Another folder's files from the next request on: a new build deployed."""
+        self.server.RequestHandlerClass = functools.partial(QuietHandler, directory=folder)
 
     def stop(self):
         if self.thread:

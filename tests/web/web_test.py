@@ -9,15 +9,19 @@ of each state the page is seen in. In Chromium also the
 accessibility tree, and phones, a tablet and a narrow window by its device
 emulation; in the others a narrow window.
 
+With --update NEXT, only the update from the site to the next build in NEXT,
+as a user who has the app lives through it (check_update).
+
 With --app, the calculator in Chromium's app window of its own on a display of
 the test's own instead, at scales 1 and 1.5: the window sized to the form in
 both views, no scroll bar, and Exit closing it.
 
 Usage: web_test.py SITE SOURCE [--engine E] [--scale S] [--language L --separator C]
-                   [--faulty-site FAULTY] [--app] [--audit]"""
+                   [--faulty-site FAULTY] [--app] [--audit] [--update NEXT]"""
 
 import argparse
 import contextlib
+import hashlib
 import os
 import re
 import sys
@@ -358,6 +362,70 @@ def check_audit(page, checks):
                 audit(shown, checks, scheme)
 
 
+# Cache-Control as static hosts send it: for minutes, for a day, asked again each
+# time, and none (the browser's own guess from the file's age).
+CACHE_CONTROLS = ["max-age=600", "max-age=86400", "no-cache", None]
+PROGRAM_FILES = ["tarquel-calculator.js", "tarquel-calculator.wasm"]
+# What the page's own requests for its files give: the service worker's copies,
+# which the page ran from; each file's SHA-256.
+RUNNING = ("return Promise.all(arguments[0].map((name) => fetch(name).then((r) => r.arrayBuffer())"
+           ".then((bytes) => crypto.subtle.digest('SHA-256', bytes)).then((digest) => [name,"
+           " Array.from(new Uint8Array(digest), (b) => b.toString(16).padStart(2, '0')).join('')])))"
+           ".then(Object.fromEntries)")
+KEPT = "return caches.keys()"
+
+
+def build_of(site):
+    """A build's cache, as its service worker names it, and its program's digests."""
+    worker = open(os.path.join(site, "service-worker.js"), encoding="utf-8").read()
+    prefix, digest = re.search(r"const prefix = '([^']*)';\s*const cache = prefix \+ '(\w+)'",
+                               worker).groups()
+    return prefix + digest, {name: hashlib.sha256(open(os.path.join(site, name), "rb").read())
+                             .hexdigest() for name in PROGRAM_FILES}
+
+
+def calculates(page):
+    page.set_text("Text1", "7")
+    page.set_text("Text2", "2")
+    page.press("plus")
+    return page.text("Text3") == "9"
+
+
+def check_update(engine_name, checks, first, later):
+    """A user who has the app as its host is switched to the next build: the
+    page open then keeps working; the next load runs the new build's program,
+    and so does a load with no network after it; under each Cache-Control a
+    static host sends."""
+    first_cache, first_files = build_of(first)
+    later_cache, later_files = build_of(later)
+    checks.that(first_files != later_files, "the next build's program is another")
+    for control in CACHE_CONTROLS:
+        how = f"Cache-Control {control}" if control else "no Cache-Control"
+        site = Site(first, control)
+        try:
+            with engine(engine_name) as browser:
+                page = Calculator(browser, site.url)
+                page.open()
+                page.wait(lambda: page.js(KEPT) == [first_cache]
+                          and page.js("return !!navigator.serviceWorker.controller"),
+                          f"{how}: the first build to be kept", lambda: page.js(KEPT))
+                site.serve(later)
+                page.open()  # still the kept build, while the next one is fetched
+                page.wait(lambda: page.js(KEPT) == [later_cache],
+                          f"{how}: the next build to be kept in place of the first",
+                          lambda: page.js(KEPT))
+                checks.that(calculates(page), f"{how}: the page open through the update calculates")
+                for load in ("the next load", "a load with no network after it"):
+                    if load != "the next load":
+                        site.stop()
+                    page.open()
+                    checks.equal(page.js(RUNNING, PROGRAM_FILES), later_files,
+                                 f"{how}: {load} runs the next build's program")
+                    checks.that(calculates(page), f"{how}: {load} calculates")
+        finally:
+            site.stop()
+
+
 # Screens the form must fit: CSS size, device scale, touch. Chromium's emulation.
 SCREENS = [("a phone upright", 360, 740, 3, True), ("a phone on its side", 740, 360, 3, True),
            ("a tablet", 768, 1024, 2, True), ("a narrow desktop window", 200, 600, 1, False)]
@@ -566,11 +634,16 @@ def main():
     parser.add_argument("--faulty-site")
     parser.add_argument("--app", action="store_true")
     parser.add_argument("--audit", action="store_true", help="axe-core's audit too")
+    parser.add_argument("--update", metavar="NEXT", help="only the update to the build in NEXT")
     args = parser.parse_args()
     caption, controls = read_description(args.source)
     rows = read_cases(args.source)
     checks = Checks()
     started = time.monotonic()
+    if args.update:
+        check_update(args.engine, checks, args.site, args.update)
+        print(f"{checks.passed} passed, {checks.failed} failed, {checks.skipped} skipped")
+        return 1 if checks.failed else 0
     site = Site(args.site)
     faulty = Site(args.faulty_site) if args.faulty_site else None
     try:
