@@ -8,21 +8,15 @@
 # Usage: apt_repository_test.sh FOLDER   (release/, next/ and forged/ in it,
 #        made by upgrade_test.sh)
 set -euo pipefail
+. "$(dirname "$0")/serve_folder.sh"
 folder=$(realpath "${1:?usage: apt_repository_test.sh FOLDER}")
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends python3 >/dev/null
 
 served=$(mktemp -d)
-python3 -u -m http.server --bind 127.0.0.1 --directory "$served" 0 >"$served.log" 2>&1 &
-server=$!
+serve_folder "$served"
 trap 'kill "$server"' EXIT
-for _ in $(seq 100); do
-  port=$(sed -n 's/.* port \([0-9]*\) .*/\1/p' "$served.log")
-  [[ -n $port ]] && break
-  sleep 0.1
-done
-[[ -n $port ]] || { echo "FAIL: the repository's server did not start" >&2; exit 1; }
 # A repository's files replaced by another's, each newer than the last (the
 # server answers apt's If-Modified-Since by the files' times).
 published=0

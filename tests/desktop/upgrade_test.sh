@@ -10,6 +10,7 @@
 # Usage (as root, or with sudo): tests/desktop/upgrade_test.sh DEB
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+. tests/desktop/serve_folder.sh
 deb=$(realpath "${1:?usage: tests/desktop/upgrade_test.sh DEB}")
 if ((EUID != 0)); then
   exec sudo "$0" "$deb"
@@ -48,14 +49,7 @@ cp "$work/apt/release/tarquel-calculator.asc" "$work/apt/forged/"
 
 # piuparts: install and purge; then the release from its repository, served
 # here, upgraded to the next version's package and purged.
-python3 -u -m http.server --bind 127.0.0.1 --directory "$work/apt/release" 0 >"$work/server.log" 2>&1 &
-server=$!
-for _ in $(seq 100); do
-  port=$(sed -n 's/.* port \([0-9]*\) .*/\1/p' "$work/server.log")
-  [[ -n $port ]] && break
-  sleep 0.1
-done
-[[ -n $port ]] || { echo "upgrade test: the repository's server did not start" >&2; exit 1; }
+serve_folder "$work/apt/release"
 mirror=$(scripts/debian-mirror)
 piuparts=(env TMPDIR="$PWD/$work" piuparts --distribution bookworm --mirror "$mirror")
 "${piuparts[@]}" --save "$PWD/$work/base.tgz" "$deb" >"$work/piuparts-install.log" 2>&1 ||
