@@ -115,8 +115,9 @@ private:
                     entryFor(description.accessibleDescriptions, control->name);
                 described != group) {
                 group = described;
-                parent = group.empty() ? impl_.client : dom::element("div", "group");
+                parent = impl_.client;
                 if (!group.empty()) {
+                    parent = dom::element("div", "group");
                     parent.call<void>("setAttribute", std::string("role"), std::string("group"));
                     parent.call<void>("setAttribute", std::string("aria-label"),
                                       std::string(group));

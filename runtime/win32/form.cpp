@@ -36,12 +36,20 @@ platform::NamedObject platform::findObject(const Form& form, std::string_view na
 
 // ---- Object ----------------------------------------------------------------
 
+namespace {
+
+std::wstring windowText(HWND control) {
+    std::wstring text(std::size_t(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(std::size_t(GetWindowTextW(control, text.data(), int(text.size()))));
+    return text;
+}
+
+} // namespace
+
 std::string Object::text() const {
     if (object_->kind != ObjectKind::TextBox)
         lacks("Text");
-    std::wstring text(std::size_t(GetWindowTextLengthW(object_->control)) + 1, L'\0');
-    text.resize(std::size_t(GetWindowTextW(object_->control, text.data(), int(text.size()))));
-    return narrow(text);
+    return narrow(windowText(object_->control));
 }
 
 void Object::setText(std::string_view text) {
@@ -53,7 +61,7 @@ void Object::setText(std::string_view text) {
 void Object::announceText() const {
     if (object_->kind != ObjectKind::TextBox)
         lacks("Text");
-    const std::wstring said = widen(text());
+    const std::wstring said = windowText(object_->control);
     announce(object_->control,
              said.substr(said.size() - std::min<std::size_t>(said.size(), announcedLength)));
 }
