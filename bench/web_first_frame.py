@@ -5,7 +5,9 @@ site (its style, no program), each in a new browser and profile so that nothing
 is cached; and the site's size, raw and compressed. Prints Markdown.
 
 The frames are counted from the page's load, when every engine's driver hands
-it over: the first frame after it that has every control, for either page.
+it over: the first frame after it that has every control, for either page,
+and the first with the form ready to use (no longer inert); and, where the
+engine reports long tasks (Chromium), the longest task of start-up.
 
 Usage: web_first_frame.py SITE SOURCE RUNS [ENGINE...]"""
 
@@ -20,35 +22,52 @@ import time
 sys.path.insert(0, os.path.join(sys.argv[2], "tests", "web"))
 from browser import ENGINES, Site, engine  # noqa: E402
 
-# Watches frame by frame until the page's controls are all there (at once for
-# the empty page), and keeps the time of that frame and of what came before it.
-FIRST_FRAME = """
-const wanted = arguments[0];
+# Loaded first in the page's head (a copy of it), it watches frame by frame
+# from the start until the page's controls are all there (at once for the empty
+# page) and then until the form is ready to use, and keeps the times of those
+# frames and of what came before them; and Chromium's long tasks.
+PROBE = """
+const wanted = Number(document.currentScript.dataset.wanted);
+const controls = '#Form1:not([hidden]) .client :is(button, input, .line)';
+window.longestTask = null;
+if (PerformanceObserver.supportedEntryTypes.includes('longtask')) {
+  window.longestTask = 0;
+  new PerformanceObserver((list) => {
+    for (const task of list.getEntries())
+      longestTask = Math.max(longestTask, task.duration);
+  }).observe({type: 'longtask'});
+}
+let drawn = null;
 function frame(now) {
-  if (document.querySelectorAll('#Form1:not([hidden]) .client > *').length < wanted) {
+  if (drawn === null && document.querySelectorAll(controls).length >= wanted)
+    drawn = now;
+  if (drawn === null || !document.body || (wanted && !document.querySelector('#Form1:not([inert])'))) {
     requestAnimationFrame(frame);
     return;
   }
   const nav = performance.getEntriesByType('navigation')[0];
   const fetched = (end) => Math.max(0, ...performance.getEntriesByType('resource')
     .filter((r) => r.name.endsWith(end)).map((r) => r.responseEnd));
-  window.firstFrame = [now, nav.responseEnd, nav.domContentLoadedEventEnd, fetched('.js'),
-                       fetched('.wasm')];
+  const done = () => {
+    window.firstFrame = [drawn, nav.responseEnd, nav.domContentLoadedEventEnd, fetched('calculator.js'),
+                         fetched('.wasm'), now];
+  };
+  document.readyState === 'complete' ? done() : addEventListener('load', done);
 }
 requestAnimationFrame(frame);
 """
 
 
-def measure(name, site_url, page, controls):
+def measure(name, site_url, page):
     with engine(name) as browser:
         browser.goto(site_url + page)
-        browser.js(FIRST_FRAME, controls)
         deadline = time.monotonic() + 30
         while (times := browser.js("return window.firstFrame || null")) is None:
             if time.monotonic() > deadline:
                 raise SystemExit(f"{name}: no frame with every control of {page} in 30 s")
             time.sleep(0.02)
-        return times
+        time.sleep(0.2)  # the tasks of start-up reported
+        return times + [browser.js("return window.longestTask")]
 
 
 def main():
@@ -58,38 +77,51 @@ def main():
     with tempfile.TemporaryDirectory() as folder:
         served = os.path.join(folder, "site")
         shutil.copytree(site, served)
+        with open(os.path.join(served, "probe.js"), "w") as probe:
+            probe.write(PROBE)
         with open(os.path.join(served, "empty.html"), "w") as empty:
-            empty.write('<!doctype html><meta charset="utf-8"><title>empty</title>'
-                        '<link rel="stylesheet" href="style.css">')
+            empty.write('<!doctype html><meta charset="utf-8"><script src="probe.js" data-wanted="0">'
+                        '</script><title>empty</title><link rel="stylesheet" href="style.css">')
+        page = os.path.join(served, "index.html")
+        with open(page) as original:
+            text = original.read()
+        with open(page, "w") as probed:  # 28 controls and 2 lines
+            probed.write(text.replace("<head>", '<head>\n<script src="probe.js" data-wanted="30">'
+                                      "</script>", 1))
         server = Site(served)
         try:
-            controls = 30  # 28 controls and 2 lines
             for name in engines:
-                measure(name, server.url, "index.html", controls)  # the browser's own files warmed
+                measure(name, server.url, "index.html")  # the browser's own files warmed
                 rows = results[name] = ([], [])
                 for _ in range(runs):
-                    rows[0].append(measure(name, server.url, "index.html", controls))
-                    rows[1].append(measure(name, server.url, "empty.html", 0))
+                    rows[0].append(measure(name, server.url, "index.html"))
+                    rows[1].append(measure(name, server.url, "empty.html"))
         finally:
             server.stop()
 
     def median(rows, column):
         return statistics.median(row[column] for row in rows)
 
-    print("| Engine | Page | First frame with every control, ms: median (range) |")
-    print("|---|---|---|")
+    def spread(rows, column):
+        times = [row[column] for row in rows]
+        return f"{statistics.median(times):.1f} ({min(times):.1f}–{max(times):.1f})"
+
+    print("| Engine | Page | First frame with every control, ms: median (range) "
+          "| Ready to use, ms: median (range) |")
+    print("|---|---|---|---|")
     for name, (app, empty) in results.items():
         for page, rows in (("the calculator", app), ("an empty page of the site", empty)):
-            times = [row[0] for row in rows]
-            print(f"| {name} | {page} | {statistics.median(times):.1f} "
-                  f"({min(times):.1f}–{max(times):.1f}) |")
+            print(f"| {name} | {page} | {spread(rows, 0)} | {spread(rows, 5)} |")
     for name, (app, empty) in results.items():
         print()
         print(f"In {name} the calculator's first frame takes {median(app, 0) / median(empty, 0):.2f} "
               "times the empty page's. Where its time goes (medians, ms from the start of "
               f"navigation): page received {median(app, 1):.1f}, parsed {median(app, 2):.1f}, "
               f"JavaScript received {median(app, 3):.1f}, WebAssembly received "
-              f"{median(app, 4):.1f}, form built and drawn {median(app, 0):.1f}.")
+              f"{median(app, 4):.1f}, form drawn {median(app, 0):.1f}, ready {median(app, 5):.1f}.")
+        if app[0][6] is not None:
+            print(f"Its longest task of start-up: {max(row[6] for row in app):.1f} ms "
+                  "(0: none over 50 ms).")
     print()
     print("| Site file | Size, bytes | gzip -9, bytes |")
     print("|---|---|---|")

@@ -12,9 +12,8 @@ set(site_files
   ${site}/favicon.ico
   ${site}/icon-192.png
   ${site}/icon-512.png)
-foreach(file index.html style.css)
-  configure_file(${web}/${file} ${site}/${file} COPYONLY)
-endforeach()
+include(${PROJECT_SOURCE_DIR}/cmake/web-page.cmake)
+calculator_web_page(web-page ${site}/index.html ${site}/style.css)
 configure_file(${web}/manifest.webmanifest.in ${site}/manifest.webmanifest @ONLY)
 
 calculator_ico(${site}/favicon.ico)

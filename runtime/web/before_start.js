@@ -1,5 +1,9 @@
-// Before the calculator's WebAssembly runs: if it cannot start at all, the page says so.
+// Before the calculator's WebAssembly runs: if it cannot start at all, the page
+// says so, in place of the form it drew, which would never come to life.
 Module['onAbort'] = function (what) {
+  document.querySelectorAll('.form').forEach(function (form) {
+    form.remove();
+  });
   var notice = document.createElement('p');
   notice.className = 'failed';
   notice.textContent = 'The calculator could not start in this browser (' + what + ').';

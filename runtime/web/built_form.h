@@ -1,5 +1,5 @@
 #pragma once
-// A form as the web layer built it: its element in the page (a menu bar above
+// A form as the web layer found it in the page: its element (a menu bar above
 // the client area), its objects by name, and the live region that speaks for it.
 
 #include "runtime/form.h"
@@ -15,11 +15,13 @@ namespace runtime {
 struct BuiltObject {
     ObjectKind kind;
     emscripten::val element; // a button, an input, a line, or a menu's title or item
+    const Handler* click = nullptr;
 };
 
 struct MenuView {
-    emscripten::val title, popup;
-    std::vector<emscripten::val> items;
+    BuiltObject* title;
+    emscripten::val popup;
+    std::vector<BuiltObject*> items;
 };
 
 struct Form::Impl {
@@ -35,10 +37,10 @@ struct Form::Impl {
     std::map<std::string_view, BuiltObject, std::less<>> objects;
 };
 
-// Builds the form's element, hidden, with every control, line and menu entry,
-// and puts it into the page.
-void buildForm(const Form& form);
-void destroyForm(const Form& form);
+// Finds the form's element and every control, line and menu entry in the
+// page, and listens to them; the form stays inert until it is shown.
+void bindForm(const Form& form);
+void unbindForm(const Form& form);
 
 // The form a listener was made for; null once it is gone.
 const Form* formNumbered(int number);

@@ -4,7 +4,6 @@
 
 #include <emscripten/bind.h>
 
-#include <cstdio>
 #include <stdexcept>
 #include <string>
 
@@ -23,12 +22,6 @@ void setText(val element, std::string_view text) { element.set("textContent", st
 
 bool contains(const val& outer, const val& inner) {
     return !inner.isNull() && !inner.isUndefined() && outer.call<bool>("contains", inner);
-}
-
-std::string cssPixels(int twips) {
-    char length[32];
-    std::snprintf(length, sizeof length, "%.6gpx", twips / 15.0);
-    return length;
 }
 
 namespace {
@@ -64,8 +57,8 @@ struct Exported {
 
 // In the order of Event.
 constexpr Exported exported[] = {
-    {"calculatorClick", [](int n, val) { guarded([&] { onClick(n); }); }},
-    {"calculatorMenuClick", [](int n, val) { guarded([&] { onMenuClick(n); }); }},
+    {"calculatorClick", [](int n, val event) { guarded([&] { onClick(n, event); }); }},
+    {"calculatorMenuClick", [](int n, val event) { guarded([&] { onMenuClick(n, event); }); }},
     {"calculatorMenuKey", [](int n, val event) { guarded([&] { onMenuKey(n, event); }); }},
     {"calculatorPageKey", [](int n, val event) { guarded([&] { onPageKey(n, event); }); }},
     {"calculatorPagePointer", [](int n, val event) { guarded([&] { onPagePointer(n, event); }); }},

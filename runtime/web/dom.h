@@ -30,16 +30,12 @@ void listen(const val& target, std::string_view type, const val& listener, bool 
 void runHandler(const Handler& handler, std::span<const int> recoverable);
 
 // Where each of those lands, with the number its listener was made with.
-void onClick(int button);
-void onMenuClick(int entry);
-void onMenuKey(int entry, const val& event);
+void onClick(int form, const val& event);
+void onMenuClick(int form, const val& event);
+void onMenuKey(int form, const val& event);
 void onPageKey(int form, const val& event);
 void onPagePointer(int form, const val& event);
 void onWindowResize(int form);
 void onMessageClosed();
-
-// Lengths as CSS pixels, 15 twips each: browser zoom and the device's scale
-// keep them exact, as a desktop keeps twips exact at any DPI.
-std::string cssPixels(int twips);
 
 } // namespace runtime::dom

@@ -3,6 +3,7 @@
 #include "runtime/form.h"
 
 #include "built_form.h"
+#include "css_pixels.h"
 #include "dom.h"
 #include "runtime/platform.h"
 
@@ -16,14 +17,19 @@ using dom::val;
 
 Form::Form(const FormDescription& description) : description_(description), impl_(new Impl) {
     try {
-        buildForm(*this);
+        bindForm(*this);
     } catch (...) {
-        destroyForm(*this);
+        unbindForm(*this);
         throw;
     }
 }
 
-Form::~Form() { destroyForm(*this); }
+// The form leaves the page with the landmark around it.
+Form::~Form() {
+    unbindForm(*this);
+    if (!impl_->landmark.isUndefined() && !impl_->landmark.isNull())
+        impl_->landmark.call<void>("remove");
+}
 
 void Form::setWidth(int twips) {
     impl_->outerWidth = twips;
@@ -34,8 +40,8 @@ void sizeClientArea(const Form& form) {
     Form::Impl& impl = form.impl();
     const FormDescription& description = form.description();
     impl.client["style"].set(
-        "width", dom::cssPixels(std::max(
-                     0, impl.outerWidth - (description.outerWidth - description.clientWidth))));
+        "width", cssPixels(std::max(0, impl.outerWidth -
+                                           (description.outerWidth - description.clientWidth))));
     impl.fitTries = 5;
     fitToScreen(form);
 }
@@ -87,7 +93,7 @@ void zoomToScreen(const Form& form) {
 // what came out is the size asked for.
 void fitToScreen(const Form& form) {
     Form::Impl& impl = form.impl();
-    if (impl.window["hidden"].as<bool>())
+    if (impl.window["inert"].as<bool>())
         return;
     zoomToScreen(form);
     if (!inAppWindow() || impl.fitTries <= 0)
@@ -147,13 +153,13 @@ void Object::announceText() const {
 void Object::setLeft(int twips) {
     if (object_->kind != ObjectKind::Button && object_->kind != ObjectKind::TextBox)
         lacks("Left");
-    object_->element["style"].set("left", dom::cssPixels(twips));
+    object_->element["style"].set("left", cssPixels(twips));
 }
 
 void Object::setWidth(int twips) {
     if (object_->kind != ObjectKind::Button && object_->kind != ObjectKind::TextBox)
         lacks("Width");
-    object_->element["style"].set("width", dom::cssPixels(twips));
+    object_->element["style"].set("width", cssPixels(twips));
 }
 
 void Object::setEnabled(bool enabled) {

@@ -2,6 +2,7 @@
 
 #include "dom.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,13 +12,12 @@ using dom::val;
 
 namespace {
 
-struct Entry {
-    const Form* form;
-    std::size_t menu;
-    int item; // -1: the menu's title on the bar
-    const Handler* handler = nullptr;
-};
-std::vector<Entry> entries;
+// The forms with a menu bar, by the numbers their listeners carry.
+std::vector<const Form*> forms;
+
+const Form* formWithMenuBar(int number) {
+    return number >= 0 && std::size_t(number) < forms.size() ? forms[std::size_t(number)] : nullptr;
+}
 
 bool altAlone = false; // Alt pressed with no other key since: a desktop's way into the menus
 
@@ -28,7 +28,7 @@ bool isDisabled(const val& element) {
 
 bool inMenuBar(const Form::Impl& impl, const val& element) {
     for (const MenuView& menu : impl.menus)
-        if (dom::contains(menu.title["parentNode"], element))
+        if (dom::contains(menu.title->element["parentNode"], element))
             return true;
     return false;
 }
@@ -42,8 +42,8 @@ int openMenu(const Form::Impl& impl) {
 
 void setOpen(MenuView& menu, bool open) {
     menu.popup.set("hidden", !open);
-    menu.title.call<void>("setAttribute", std::string("aria-expanded"),
-                          std::string(open ? "true" : "false"));
+    menu.title->element.call<void>("setAttribute", std::string("aria-expanded"),
+                                   std::string(open ? "true" : "false"));
 }
 
 void closeMenus(Form::Impl& impl) {
@@ -56,21 +56,22 @@ void closeMenus(Form::Impl& impl) {
 enum class FocusOn { Title, FirstItem, LastItem };
 void open(Form::Impl& impl, std::size_t m, FocusOn focus) {
     MenuView& menu = impl.menus[m];
-    if (isDisabled(menu.title))
+    if (isDisabled(menu.title->element))
         return;
     closeMenus(impl);
     setOpen(menu, true);
     if (focus == FocusOn::Title || menu.items.empty())
-        menu.title.call<void>("focus");
+        menu.title->element.call<void>("focus");
     else
-        menu.items[focus == FocusOn::FirstItem ? 0 : menu.items.size() - 1].call<void>("focus");
+        menu.items[focus == FocusOn::FirstItem ? 0 : menu.items.size() - 1]->element.call<void>(
+            "focus");
 }
 
 void enterMenuBar(Form::Impl& impl) {
     if (impl.menus.empty())
         return;
     impl.focusBeforeMenu = dom::document()["activeElement"];
-    impl.menus.front().title.call<void>("focus");
+    impl.menus.front().title->element.call<void>("focus");
 }
 
 // Back to the control that had the focus before the menus, as on a desktop.
@@ -92,59 +93,80 @@ std::size_t wrapped(int at, std::size_t count) {
 
 } // namespace
 
-int addMenuEntry(const Form& form, std::size_t menu, int item, const val& element) {
-    const int entry = int(entries.size());
-    entries.push_back({&form, menu, item});
-    dom::listen(element, "click", dom::listener(dom::Event::MenuClick, entry));
-    dom::listen(element, "keydown", dom::listener(dom::Event::MenuKey, entry));
-    return entry;
-}
-
-void bindMenuItem(int entry, const Handler& handler) {
-    entries[std::size_t(entry)].handler = &handler;
-}
-
-void forgetMenuEntries(const Form& form) {
-    for (Entry& entry : entries)
-        if (entry.form == &form)
-            entry.form = nullptr;
-}
-
-void listenForMenuKeys(const Form& form) {
+void listenToMenuBar(const Form& form) {
+    if (form.impl().menus.empty())
+        return;
+    const int number = int(forms.size());
+    forms.push_back(&form);
+    const val bar =
+        form.impl().menus.front().title->element.call<val>("closest", std::string(".menubar"));
+    dom::listen(bar, "click", dom::listener(dom::Event::MenuClick, number));
+    dom::listen(bar, "keydown", dom::listener(dom::Event::MenuKey, number));
     const val document = dom::document();
-    dom::listen(document, "keydown", dom::listener(dom::Event::PageKey, form.impl().number), true);
-    dom::listen(document, "keyup", dom::listener(dom::Event::PageKey, form.impl().number), true);
-    dom::listen(document, "pointerdown", dom::listener(dom::Event::PagePointer, form.impl().number),
-                true);
+    dom::listen(document, "keydown", dom::listener(dom::Event::PageKey, number), true);
+    dom::listen(document, "keyup", dom::listener(dom::Event::PageKey, number), true);
+    dom::listen(document, "pointerdown", dom::listener(dom::Event::PagePointer, number), true);
 }
+
+void forgetMenuBar(const Form& form) {
+    for (const Form*& known : forms)
+        if (known == &form)
+            known = nullptr;
+}
+
+namespace {
+
+// The menu and item (-1: the menu's title on the bar) an event of the bar is for.
+struct Entry {
+    std::size_t menu;
+    int item;
+};
+std::optional<Entry> entryOf(const Form::Impl& impl, const val& event) {
+    const val target = event["target"].call<val>("closest", std::string("[role=menuitem]"));
+    for (std::size_t m = 0; m < impl.menus.size(); ++m) {
+        const MenuView& menu = impl.menus[m];
+        if (menu.title->element.strictlyEquals(target))
+            return Entry{m, -1};
+        for (std::size_t i = 0; i < menu.items.size(); ++i)
+            if (menu.items[i]->element.strictlyEquals(target))
+                return Entry{m, int(i)};
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 // A click on a title opens its menu or closes it; on an item, chooses it:
 // the menus close, the focus goes back, then the item's handler runs.
-void dom::onMenuClick(int number) {
-    if (number < 0 || std::size_t(number) >= entries.size() || !entries[std::size_t(number)].form)
+void dom::onMenuClick(int number, const val& event) {
+    const Form* form = formWithMenuBar(number);
+    const std::optional<Entry> entry = form ? entryOf(form->impl(), event) : std::nullopt;
+    if (!entry)
         return;
-    const Entry& entry = entries[std::size_t(number)];
-    Form::Impl& impl = entry.form->impl();
-    const MenuView& menu = impl.menus[entry.menu];
-    if (entry.item < 0) {
-        if (openMenu(impl) == int(entry.menu))
+    Form::Impl& impl = form->impl();
+    const MenuView& menu = impl.menus[entry->menu];
+    if (entry->item < 0) {
+        if (openMenu(impl) == int(entry->menu))
             leaveMenuBar(impl);
         else
-            open(impl, entry.menu, FocusOn::Title);
+            open(impl, entry->menu, FocusOn::Title);
         return;
     }
-    if (isDisabled(menu.items[std::size_t(entry.item)]))
+    const BuiltObject& item = *menu.items[std::size_t(entry->item)];
+    if (isDisabled(item.element))
         return; // a greyed item cannot be chosen; its menu stays open
     leaveMenuBar(impl);
-    if (entry.handler)
-        dom::runHandler(*entry.handler, entry.form->description().recoverableErrors);
+    if (item.click)
+        dom::runHandler(*item.click, form->description().recoverableErrors);
 }
 
 void dom::onMenuKey(int number, const val& event) {
-    if (number < 0 || std::size_t(number) >= entries.size() || !entries[std::size_t(number)].form)
+    const Form* form = formWithMenuBar(number);
+    const std::optional<Entry> found = form ? entryOf(form->impl(), event) : std::nullopt;
+    if (!found)
         return;
-    const Entry& entry = entries[std::size_t(number)];
-    Form::Impl& impl = entry.form->impl();
+    const Entry& entry = *found;
+    Form::Impl& impl = form->impl();
     const MenuView& menu = impl.menus[entry.menu];
     const std::string key = event["key"].as<std::string>();
     const int step = key == "ArrowDown" || key == "ArrowRight" ? 1 : -1;
@@ -159,7 +181,7 @@ void dom::onMenuKey(int number, const val& event) {
             if (openMenu(impl) >= 0)
                 open(impl, next, FocusOn::Title);
             else
-                impl.menus[next].title.call<void>("focus");
+                impl.menus[next].title->element.call<void>("focus");
         } else if (key == "Escape" && openMenu(impl) >= 0)
             closeMenus(impl);
         else if (key == "Escape" || key == "Tab")
@@ -168,16 +190,16 @@ void dom::onMenuKey(int number, const val& event) {
             handled = false;
     } else {
         if (key == "ArrowDown" || key == "ArrowUp")
-            menu.items[wrapped(entry.item + step, menu.items.size())].call<void>("focus");
+            menu.items[wrapped(entry.item + step, menu.items.size())]->element.call<void>("focus");
         else if (key == "Home" || key == "End")
-            menu.items[key == "Home" ? 0 : menu.items.size() - 1].call<void>("focus");
+            menu.items[key == "Home" ? 0 : menu.items.size() - 1]->element.call<void>("focus");
         else if (key == "ArrowLeft" || key == "ArrowRight")
             open(impl, wrapped(int(entry.menu) + step, impl.menus.size()), FocusOn::FirstItem);
         else if (key == "Escape") {
             // The focus moved before its menu is hidden: hiding it first would
             // drop the focus to the page, and a screen reader then says only
             // that the title has collapsed.
-            menu.title.call<void>("focus");
+            menu.title->element.call<void>("focus");
             closeMenus(impl);
         } else if (key == "Tab")
             leaveMenuBar(impl);
@@ -192,8 +214,8 @@ void dom::onMenuKey(int number, const val& event) {
 
 // Alt pressed and let go alone, or F10, goes into the menu bar and out again.
 void dom::onPageKey(int number, const val& event) {
-    const Form* form = formNumbered(number);
-    if (!form || form->impl().menus.empty() || form->impl().window["hidden"].as<bool>())
+    const Form* form = formWithMenuBar(number);
+    if (!form || form->impl().window["inert"].as<bool>())
         return;
     Form::Impl& impl = form->impl();
     const std::string key = event["key"].as<std::string>();
@@ -222,8 +244,8 @@ void dom::onPageKey(int number, const val& event) {
 // A press outside the menus closes them; one on a title remembers where the
 // focus was, to give it back once an item is chosen.
 void dom::onPagePointer(int number, const val& event) {
-    const Form* form = formNumbered(number);
-    if (!form || form->impl().menus.empty())
+    const Form* form = formWithMenuBar(number);
+    if (!form)
         return;
     Form::Impl& impl = form->impl();
     if (!inMenuBar(impl, event["target"])) {

@@ -5,19 +5,11 @@
 
 #include "built_form.h"
 
-#include "runtime/description.h"
-
-#include <cstddef>
-
 namespace runtime {
 
-// Numbers a menu's title (item -1) or one of its items for the listeners,
-// and listens to its clicks and keys.
-int addMenuEntry(const Form& form, std::size_t menu, int item, const emscripten::val& element);
-void bindMenuItem(int entry, const Handler& handler);
-void forgetMenuEntries(const Form& form);
-
-// Listens to the page for Alt and F10, and for presses outside the menus.
-void listenForMenuKeys(const Form& form);
+// Listens to the form's menu bar, and to the page for Alt and F10 and for
+// presses outside the menus; until the form is forgotten.
+void listenToMenuBar(const Form& form);
+void forgetMenuBar(const Form& form);
 
 } // namespace runtime

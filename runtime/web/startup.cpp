@@ -25,7 +25,7 @@ bool ended = false;
 
 void show(const Form& form) {
     Form::Impl& impl = form.impl();
-    impl.window.set("hidden", false);
+    impl.window.set("inert", false);
     fitToScreen(form);
     // The first control in the focus order that can take the focus has it.
     const val first = impl.client.call<val>("querySelector", std::string("button, input"));

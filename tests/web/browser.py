@@ -94,7 +94,8 @@ def desktop(manager=True):
             process.wait()
 
 
-# Keys by their W3C names, "Shift+Tab" for a key pressed with a modifier.
+# Keys by their W3C names, "Shift+Tab" for a key pressed with a modifier; a
+# character stands for itself.
 SELENIUM_KEYS = {"Tab": Keys.TAB, "Alt": Keys.ALT, "F10": Keys.F10, "Enter": Keys.ENTER,
                  "Escape": Keys.ESCAPE, "ArrowDown": Keys.ARROW_DOWN, "ArrowUp": Keys.ARROW_UP,
                  " ": Keys.SPACE, "Shift": Keys.SHIFT}
@@ -130,7 +131,7 @@ class SeleniumEngine:
             modifier, _, pressed = key.rpartition("+") if len(key) > 1 else ("", "", key)
             if modifier:
                 actions.key_down(SELENIUM_KEYS[modifier])
-            actions.send_keys(SELENIUM_KEYS[pressed])
+            actions.send_keys(SELENIUM_KEYS.get(pressed, pressed))
             if modifier:
                 actions.key_up(SELENIUM_KEYS[modifier])
         actions.perform()

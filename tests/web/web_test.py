@@ -24,7 +24,9 @@ import contextlib
 import hashlib
 import os
 import re
+import shutil
 import sys
+import tempfile
 import time
 
 from selenium.common.exceptions import WebDriverException
@@ -75,7 +77,7 @@ class Calculator:
     def open(self, url=None):
         self.browser.goto(url or self.url)
         self.wait(lambda: self.js("const f = document.getElementById('Form1');"
-                                  "return !!f && !f.hidden;"), "the form to be shown")
+                                  "return !!f && !f.inert;"), "the form to be ready")
         # What the page throws and nobody catches, in any engine.
         self.js("window.uncaught = []; for (const type of ['error', 'unhandledrejection'])"
                 " addEventListener(type, (e) => uncaught.push(String(e.message || e.reason)));")
@@ -188,6 +190,24 @@ def check_layout(page, checks, caption, controls, scale):
         checks.equal(page.js("return getComputedStyle(document.getElementById(arguments[0]))"
                              ".borderTopStyle", line), style, f"{line} is {style}")
     checks.equal(page.rect("Line2")[1:], [1080 / 15, 6240 / 15, 1], "Line2 where its twips say")
+
+
+def check_before_start(page, checks, controls, frozen_url):
+    """The form as the page draws it before the program runs (here never: the
+    copy of the site has no program's script): every control where start-up
+    leaves it, and out of reach, so that nothing pressed or typed is lost."""
+    names = [c["name"] for c in controls] + ["Form1-client"]
+    started = [page.rect(name) for name in names]
+    page.browser.goto(frozen_url)
+    checks.equal([page.rect(name) for name in names], started,
+                 "before the program runs, every control is drawn where start-up leaves it")
+    checks.that(page.js("return document.getElementById('Form1').inert"), "and the form is inert")
+    page.browser.click_at(*page.middle("#Text1"))
+    page.keys("5")
+    checks.equal([page.js("return document.activeElement === document.body"), page.text("Text1")],
+                 [True, ""], "a click into a box and a digit typed reach nothing in it")
+    page.browser.errors()  # the missing script, logged
+    page.open()
 
 
 def check_compact_view_and_focus(page, checks, controls):
@@ -649,6 +669,10 @@ def main():
         return 1 if checks.failed else 0
     site = Site(args.site)
     faulty = Site(args.faulty_site) if args.faulty_site else None
+    scratch = tempfile.TemporaryDirectory()
+    frozen_folder = os.path.join(scratch.name, "site")
+    shutil.copytree(args.site, frozen_folder, ignore=shutil.ignore_patterns("*.js"))
+    frozen = Site(frozen_folder)
     try:
         if args.app:
             with desktop() as display:
@@ -662,6 +686,7 @@ def main():
                 page = Calculator(browser, site.url)
                 page.open()
                 print(f"{args.engine}: navigator.language is {page.js('return navigator.language')!r}")
+                check_before_start(page, checks, controls, frozen.url)
                 check_layout(page, checks, caption, controls, args.scale)
                 check_compact_view_and_focus(page, checks, controls)
                 check_menus(page, checks)
@@ -685,6 +710,8 @@ def main():
                 check_screens(page, checks, controls, rows)
     finally:
         site.stop()
+        frozen.stop()
+        scratch.cleanup()
         if faulty:
             faulty.stop()
     print(f"web test in {args.engine} at scale {args.scale}, {args.language}: "
