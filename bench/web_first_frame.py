@@ -6,8 +6,8 @@ is cached; and the site's size, raw and compressed. Prints Markdown.
 
 The frames are counted from the page's load, when every engine's driver hands
 it over: the first frame after it that has every control, for either page,
-and the first with the form ready to use (no longer inert); and, where the
-engine reports long tasks (Chromium), the longest task of start-up.
+and when the form, drawn, takes input (shown, or no longer inert); and, where the
+engine reports long tasks (Chromium), the longest over 50 ms (0: none) of any run.
 
 Usage: web_first_frame.py SITE SOURCE RUNS [ENGINE...]"""
 
@@ -23,9 +23,9 @@ sys.path.insert(0, os.path.join(sys.argv[2], "tests", "web"))
 from browser import ENGINES, Site, engine  # noqa: E402
 
 # Loaded first in the page's head (a copy of it), it watches frame by frame
-# from the start until the page's controls are all there (at once for the empty
-# page) and then until the form is ready to use, and keeps the times of those
-# frames and of what came before them; and Chromium's long tasks.
+# from the start until the page's controls are all drawn (at once for the empty
+# page), and for the form to take input, and keeps those times and what came
+# before them; and Chromium's long tasks.
 PROBE = """
 const wanted = Number(document.currentScript.dataset.wanted);
 const controls = '#Form1:not([hidden]) .client :is(button, input, .line)';
@@ -37,11 +37,20 @@ if (PerformanceObserver.supportedEntryTypes.includes('longtask')) {
       longestTask = Math.max(longestTask, task.duration);
   }).observe({type: 'longtask'});
 }
-let drawn = null;
+// Live: the form takes input, once the program has shown it or ended its
+// inertness, which is when no frame need follow for a press to reach it.
+let drawn = null, live = null;
+const isLive = () => document.querySelector('#Form1:not([hidden]):not([inert])') !== null;
+new MutationObserver(() => {
+  if (live === null && isLive())
+    live = performance.now();
+}).observe(document, {subtree: true, attributes: true, attributeFilter: ['hidden', 'inert']});
 function frame(now) {
   if (drawn === null && document.querySelectorAll(controls).length >= wanted)
     drawn = now;
-  if (drawn === null || !document.body || (wanted && !document.querySelector('#Form1:not([inert])'))) {
+  if (live === null && (!wanted || isLive()))
+    live = now;
+  if (drawn === null || live === null) {
     requestAnimationFrame(frame);
     return;
   }
@@ -50,7 +59,7 @@ function frame(now) {
     .filter((r) => r.name.endsWith(end)).map((r) => r.responseEnd));
   const done = () => {
     window.firstFrame = [drawn, nav.responseEnd, nav.domContentLoadedEventEnd, fetched('calculator.js'),
-                         fetched('.wasm'), now];
+                         fetched('.wasm'), Math.max(drawn, live)];
   };
   document.readyState === 'complete' ? done() : addEventListener('load', done);
 }
@@ -106,22 +115,24 @@ def main():
         times = [row[column] for row in rows]
         return f"{statistics.median(times):.1f} ({min(times):.1f}–{max(times):.1f})"
 
+    def longest(rows):
+        tasks = [row[6] for row in rows if row[6] is not None]
+        return f"{max(tasks):.0f}" if tasks else "not reported"
+
     print("| Engine | Page | First frame with every control, ms: median (range) "
-          "| Ready to use, ms: median (range) |")
-    print("|---|---|---|---|")
+          "| Takes input, ms: median (range) | Longest task over 50 ms, ms |")
+    print("|---|---|---|---|---|")
     for name, (app, empty) in results.items():
         for page, rows in (("the calculator", app), ("an empty page of the site", empty)):
-            print(f"| {name} | {page} | {spread(rows, 0)} | {spread(rows, 5)} |")
+            print(f"| {name} | {page} | {spread(rows, 0)} | {spread(rows, 5)} | {longest(rows)} |")
     for name, (app, empty) in results.items():
         print()
         print(f"In {name} the calculator's first frame takes {median(app, 0) / median(empty, 0):.2f} "
               "times the empty page's. Where its time goes (medians, ms from the start of "
               f"navigation): page received {median(app, 1):.1f}, parsed {median(app, 2):.1f}, "
               f"JavaScript received {median(app, 3):.1f}, WebAssembly received "
-              f"{median(app, 4):.1f}, form drawn {median(app, 0):.1f}, ready {median(app, 5):.1f}.")
-        if app[0][6] is not None:
-            print(f"Its longest task of start-up: {max(row[6] for row in app):.1f} ms "
-                  "(0: none over 50 ms).")
+              f"{median(app, 4):.1f}, form drawn {median(app, 0):.1f}, taking input "
+              f"{median(app, 5):.1f}.")
     print()
     print("| Site file | Size, bytes | gzip -9, bytes |")
     print("|---|---|---|")

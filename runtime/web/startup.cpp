@@ -1,6 +1,6 @@
-// Start-up on the web: the form built into the page, loaded and shown; from
-// then on the browser's event loop runs the program, and its end takes the
-// form away.
+// Start-up on the web: the form the page already draws bound, loaded and
+// shown; from then on the browser's event loop runs the program, and its end
+// takes the form away.
 
 #include "runtime/startup.h"
 
@@ -13,7 +13,10 @@
 #include "runtime/platform.h"
 #include "runtime/test_seams.h"
 
+#include <emscripten/emscripten.h>
+
 #include <string>
+#include <type_traits>
 
 namespace runtime {
 
@@ -74,6 +77,20 @@ void finishEnding() {
     again.call<void>("focus");
 }
 
+// The steps of start-up after the first each run in a task of their own, the
+// form drawn and inert meanwhile: no step keeps the page from answering for long.
+template <auto step, typename Argument> void inTaskOfItsOwn(Argument& argument) {
+    emscripten_async_call([](void* held) { step(*static_cast<Argument*>(held)); },
+                          const_cast<std::remove_const_t<Argument>*>(&argument), 0);
+}
+
+void showUnlessEnded(const Form& form) {
+    if (!exitStatus())
+        show(form);
+}
+
+void runStartup(const Project& project) { run(project); }
+
 } // namespace
 
 void dom::onMessageClosed() {
@@ -95,7 +112,7 @@ int run(const Project& project) {
         form.raise("Load");
         if (exitStatus())
             return *exitStatus();
-        show(form);
+        inTaskOfItsOwn<showUnlessEnded>(form);
     } catch (const RuntimeError& error) {
         // The description itself is at fault: report it like any other error.
         report(error);
@@ -110,7 +127,8 @@ int start(const Project& project) {
         showErrorMessage(project.startupForm.caption, error);
     });
     keepForOffline();
-    return run(project);
+    inTaskOfItsOwn<runStartup>(project);
+    return 0; // the rest of start-up runs from the browser's event loop
 }
 
 } // namespace runtime
