@@ -21,7 +21,16 @@ bool contains(const val& outer, const val& inner);
 
 // The page's events, as the exported functions of dom.cpp receive them: each
 // listener carries the number it was made with, and the event.
-enum class Event { Click, MenuClick, MenuKey, PageKey, PagePointer, WindowResize, MessageClosed };
+enum class Event {
+    Click,
+    MenuClick,
+    MenuKey,
+    PageKey,
+    PagePointer,
+    WindowResize,
+    MessageClosed,
+    StartupStep
+};
 val listener(Event event, int number = 0);
 void listen(const val& target, std::string_view type, const val& listener, bool capture = false);
 
@@ -37,5 +46,6 @@ void onPageKey(int form, const val& event);
 void onPagePointer(int form, const val& event);
 void onWindowResize(int form);
 void onMessageClosed();
+void onStartupStep(int step);
 
 } // namespace runtime::dom

@@ -13,10 +13,7 @@
 #include "runtime/platform.h"
 #include "runtime/test_seams.h"
 
-#include <emscripten/emscripten.h>
-
 #include <string>
-#include <type_traits>
 
 namespace runtime {
 
@@ -79,19 +76,21 @@ void finishEnding() {
 
 // The steps of start-up after the first each run in a task of their own, the
 // form drawn and inert meanwhile: no step keeps the page from answering for long.
-template <auto step, typename Argument> void inTaskOfItsOwn(Argument& argument) {
-    emscripten_async_call([](void* held) { step(*static_cast<Argument*>(held)); },
-                          const_cast<std::remove_const_t<Argument>*>(&argument), 0);
-}
+enum Step { BindAndLoad, Show };
+const Project* starting = nullptr;
 
-void showUnlessEnded(const Form& form) {
-    if (!exitStatus())
-        show(form);
+void inTaskOfItsOwn(Step step) {
+    val::global("setTimeout")(dom::listener(dom::Event::StartupStep, step), 0);
 }
-
-void runStartup(const Project& project) { run(project); }
 
 } // namespace
+
+void dom::onStartupStep(int step) {
+    if (step == BindAndLoad)
+        run(*starting);
+    else if (!exitStatus())
+        show(formInstance(starting->startupForm));
+}
 
 void dom::onMessageClosed() {
     if (exitStatus())
@@ -112,7 +111,7 @@ int run(const Project& project) {
         form.raise("Load");
         if (exitStatus())
             return *exitStatus();
-        inTaskOfItsOwn<showUnlessEnded>(form);
+        inTaskOfItsOwn(Show);
     } catch (const RuntimeError& error) {
         // The description itself is at fault: report it like any other error.
         report(error);
@@ -127,7 +126,8 @@ int start(const Project& project) {
         showErrorMessage(project.startupForm.caption, error);
     });
     keepForOffline();
-    inTaskOfItsOwn<runStartup>(project);
+    starting = &project;
+    inTaskOfItsOwn(BindAndLoad);
     return 0; // the rest of start-up runs from the browser's event loop
 }
 
