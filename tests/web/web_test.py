@@ -76,11 +76,21 @@ class Calculator:
 
     def open(self, url=None):
         self.browser.goto(url or self.url)
-        self.wait(lambda: self.js("const f = document.getElementById('Form1');"
-                                  "return !!f && !f.inert;"), "the form to be ready")
+        self.wait(self.ready, "the form to be ready")
         # What the page throws and nobody catches, in any engine.
         self.js("window.uncaught = []; for (const type of ['error', 'unhandledrejection'])"
                 " addEventListener(type, (e) => uncaught.push(String(e.message || e.reason)));")
+
+    def js_or_none(self, script, *args):
+        """A script's answer, or None while the page is being replaced."""
+        try:
+            return self.js(script, *args)
+        except WebDriverException:
+            return None
+
+    def ready(self):
+        """Whether the form takes input."""
+        return self.js_or_none("const f = document.getElementById('Form1'); return !!f && !f.inert;")
 
     def wait(self, condition, what, seen=None, seconds=15):
         deadline = time.monotonic() + seconds
@@ -593,6 +603,9 @@ def check_exit_and_offline(page, checks, site):
                  "with a way to start again, focused")
     site.stop()
     page.browser.click(".ended button")
+    # The ended page gone before the address is opened again, so that the two
+    # navigations never race.
+    page.wait(lambda: page.js_or_none("return !document.querySelector('.ended')"), "the page to reload")
     page.open()
     checks.equal(page.text("Text1"), "", "with no network, it starts again from the kept files")
     page.set_text("Text1", "7")
