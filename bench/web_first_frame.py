@@ -1,18 +1,21 @@
 #!/usr/bin/env python3
 """The web app's time to its first frame with every control in place, in each
-browser engine (Chromium, Firefox, WebKit), beside an empty page of the same
-site (its style, no program), each in a new browser and profile so that nothing
-is cached; and the site's size, raw and compressed. Prints Markdown.
+browser engine (Chromium, Firefox, WebKit), beside the same page without its
+program (what the browser alone costs to draw the form) and an empty page of
+the same site (its style, no program), each in a new browser and profile so
+that nothing is cached; and the site's size, raw and compressed. Prints
+Markdown.
 
-The frames are counted from the page's load, when every engine's driver hands
-it over: the first frame after it that has every control, for either page,
-and when the form, drawn, takes input (shown, or no longer inert); and, where the
-engine reports long tasks (Chromium), the longest over 50 ms (0: none) of any run.
+Times are from the start of navigation, watched from the page's head on: the
+first frame that has every control, and when the form, drawn, takes input
+(shown, or no longer inert); and, where the engine reports long tasks
+(Chromium), how many loads had one over 50 ms, and the longest.
 
 Usage: web_first_frame.py SITE SOURCE RUNS [ENGINE...]"""
 
 import gzip
 import os
+import re
 import shutil
 import statistics
 import sys
@@ -28,6 +31,7 @@ from browser import ENGINES, Site, engine  # noqa: E402
 # before them; and Chromium's long tasks.
 PROBE = """
 const wanted = Number(document.currentScript.dataset.wanted);
+const staysInert = 'inert' in document.currentScript.dataset; // no program to end it
 const controls = '#Form1:not([hidden]) .client :is(button, input, .line)';
 window.longestTask = null;
 if (PerformanceObserver.supportedEntryTypes.includes('longtask')) {
@@ -48,7 +52,7 @@ new MutationObserver(() => {
 function frame(now) {
   if (drawn === null && document.querySelectorAll(controls).length >= wanted)
     drawn = now;
-  if (live === null && (!wanted || isLive()))
+  if (live === null && (!wanted || staysInert || isLive()))
     live = now;
   if (drawn === null || live === null) {
     requestAnimationFrame(frame);
@@ -59,12 +63,15 @@ function frame(now) {
     .filter((r) => r.name.endsWith(end)).map((r) => r.responseEnd));
   const done = () => {
     window.firstFrame = [drawn, nav.responseEnd, nav.domContentLoadedEventEnd, fetched('calculator.js'),
-                         fetched('.wasm'), Math.max(drawn, live)];
+                         fetched('.wasm'), staysInert ? null : Math.max(drawn, live)];
   };
   document.readyState === 'complete' ? done() : addEventListener('load', done);
 }
 requestAnimationFrame(frame);
 """
+
+
+PAGES = ("index.html", "form.html", "empty.html")
 
 
 def measure(name, site_url, page):
@@ -94,17 +101,21 @@ def main():
         page = os.path.join(served, "index.html")
         with open(page) as original:
             text = original.read()
-        with open(page, "w") as probed:  # 28 controls and 2 lines
-            probed.write(text.replace("<head>", '<head>\n<script src="probe.js" data-wanted="30">'
-                                      "</script>", 1))
+        # 28 controls and 2 lines
+        probe = '<head>\n<script src="probe.js" data-wanted="30"{}></script>'
+        with open(page, "w") as probed:
+            probed.write(text.replace("<head>", probe.format(""), 1))
+        with open(os.path.join(served, "form.html"), "w") as form:
+            program = re.compile(r"<script src=[^>]*></script>")
+            form.write(program.sub("", text).replace("<head>", probe.format(" data-inert"), 1))
         server = Site(served)
         try:
             for name in engines:
                 measure(name, server.url, "index.html")  # the browser's own files warmed
-                rows = results[name] = ([], [])
+                rows = results[name] = ([], [], [])
                 for _ in range(runs):
-                    rows[0].append(measure(name, server.url, "index.html"))
-                    rows[1].append(measure(name, server.url, "empty.html"))
+                    for page, row in zip(PAGES, rows):
+                        row.append(measure(name, server.url, page))
         finally:
             server.stop()
 
@@ -113,22 +124,30 @@ def main():
 
     def spread(rows, column):
         times = [row[column] for row in rows]
+        if None in times:
+            return "never"
         return f"{statistics.median(times):.1f} ({min(times):.1f}–{max(times):.1f})"
 
-    def longest(rows):
+    def long_tasks(rows):
         tasks = [row[6] for row in rows if row[6] is not None]
-        return f"{max(tasks):.0f}" if tasks else "not reported"
+        if not tasks:
+            return "not reported"
+        loads = sum(task > 0 for task in tasks)
+        longest = f", longest {max(tasks):.0f} ms" if loads else ""
+        return f"{loads} of {len(tasks)} loads{longest}"
 
     print("| Engine | Page | First frame with every control, ms: median (range) "
-          "| Takes input, ms: median (range) | Longest task over 50 ms, ms |")
+          "| Takes input, ms: median (range) | Tasks over 50 ms |")
     print("|---|---|---|---|---|")
-    for name, (app, empty) in results.items():
-        for page, rows in (("the calculator", app), ("an empty page of the site", empty)):
-            print(f"| {name} | {page} | {spread(rows, 0)} | {spread(rows, 5)} | {longest(rows)} |")
-    for name, (app, empty) in results.items():
+    for name, rows in results.items():
+        for page, row in zip(("the calculator", "its page without the program",
+                              "an empty page of the site"), rows):
+            print(f"| {name} | {page} | {spread(row, 0)} | {spread(row, 5)} | {long_tasks(row)} |")
+    for name, (app, form, empty) in results.items():
         print()
         print(f"In {name} the calculator's first frame takes {median(app, 0) / median(empty, 0):.2f} "
-              "times the empty page's. Where its time goes (medians, ms from the start of "
+              f"times the empty page's, and its page without the program "
+              f"{median(form, 0) / median(empty, 0):.2f}. Where its time goes (medians, ms from the start of "
               f"navigation): page received {median(app, 1):.1f}, parsed {median(app, 2):.1f}, "
               f"JavaScript received {median(app, 3):.1f}, WebAssembly received "
               f"{median(app, 4):.1f}, form drawn {median(app, 0):.1f}, taking input "
