@@ -1,10 +1,12 @@
 # Makes the Windows Installer package with wixl, the same bytes from the same
 # program wherever and whenever it is made. wixl itself stamps the package with
-# the clock and a random package code: the clock it reads is held at the
-# archive's time (faketime), and the package code is then set (msibuild) to one
-# derived from everything the package is made of. The product code is derived
-# the same way, so that each different program is a new product, which
-# replaces the one installed, and the same program is always the same one.
+# the clock and a random package code: the clock it reads is held still at the
+# archive's time (faketime -f: a clock left running from there would stamp the
+# second wixl reads it in, a later one on a slower build), and the package code
+# is then set (msibuild) to one derived from everything the package is made
+# of. The product code is derived the same way, so that each different program
+# is a new product, which replaces the one installed, and the same program is
+# always the same one.
 # Usage: cmake -DOUTPUT=x.msi -DSTAGE=folder -DWXS=x.wxs -DPROGRAM=x.exe -DICON=x.ico
 #              -DVERSION=1.00 -DNAME=caption -DMANUFACTURER=name -P windows-msi.cmake
 include(${CMAKE_CURRENT_LIST_DIR}/archive-staging.cmake)
@@ -24,7 +26,7 @@ string(UUID package_code NAMESPACE ${namespace} NAME "package ${made_of}" TYPE S
 
 file(REMOVE ${OUTPUT})
 execute_process(
-  COMMAND ${CMAKE_COMMAND} -E env TZ=UTC faketime "${archive_time}"
+  COMMAND ${CMAKE_COMMAND} -E env TZ=UTC faketime -f "${archive_time}"
           wixl -a x64 -D Version=${VERSION} -D ProductCode=${product_code}
           -D Icon=${icon} -D Program=${program} -o ${OUTPUT} ${WXS}
   WORKING_DIRECTORY ${STAGE} COMMAND_ERROR_IS_FATAL ANY)
