@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """The calculator used with Orca, the screen reader of Linux desktops, as a
 blind user uses it: from the keyboard alone, on a desktop of the test's own,
-with what Orca says read from its own log as it is written. Each control's
+with what Orca says read from its own log as it is written, and spoken by a
+speech-dispatcher of the test's own, which writes each text to a file and
+makes no sound. Each control's
 name, and each keypad key's box, as the focus comes to it; what a box holds
 after each key press and the result after each operation, with the focus left
 on the key or button, the same result twice too; an error's title and text,
@@ -9,14 +11,23 @@ and the control that has the focus once it is dismissed; the File menu by F10
 and by Alt. What is expected comes from the window's own tables and their rows,
 never from the program.
 
+What Orca says is matched to the key press that caused it: what it says once
+it has echoed the press's first key, as it does when it takes a key in, is
+that press's. A check whose wait runs out fails with what was heard; once
+SECONDS have gone by, every wait runs out at once, so that the test ends with
+its verdict before a caller's limit.
+
 Usage, under a D-Bus session of its own (dbus-run-session):
-  orca_test.py SOURCE linux PROGRAM   the Linux program
-  orca_test.py SOURCE web SITE        the web app, in a Chromium app window"""
+  orca_test.py SOURCE linux PROGRAM SECONDS   the Linux program
+  orca_test.py SOURCE web SITE SECONDS        the web app, in a Chromium app window"""
 
 import contextlib
+import glob
 import os
 import pty
 import re
+import shlex
+import signal
 import subprocess
 import sys
 import tempfile
@@ -46,9 +57,12 @@ UNSAID = {
                  " once in three runs said nothing for one focus change",
 }
 KEYS = {"plus": "Plus", "minus": "Minus", "times": "Times", "devises": "Devises"}
-# The names Orca echoes the keys this test presses by.
-ECHOES = {"tab", "left shift", "space", "return", "escape", "F10", "left alt", "left control",
-          "backspace"}
+# The names Orca echoes the keys this test presses by as it takes each in, a
+# modifier's for a key pressed with it; the arrows it does not echo.
+ECHO_OF = {"Tab": "tab", "shift": "left shift", "space": "space", "Return": "return",
+           "Escape": "escape", "F10": "F10", "alt": "left alt", "ctrl": "left control",
+           "BackSpace": "backspace"}
+ECHOES = set(ECHO_OF.values())
 SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)'\s*(?=\{|voice=|$)")
 
 
@@ -75,19 +89,21 @@ class Checks:
 
 
 class Orca:
-    """Orca on an X display with a window manager, in folders of its own; what
-    it says is kept, less the names of the keys it echoes."""
+    """Orca on an X display with a window manager, in folders of its own, with
+    speech of its own; what it says is kept, its echoes of keys among it."""
 
-    def __init__(self, folder):
+    def __init__(self, folder, seconds):
         self.heard = []
         self.lock = threading.Lock()
         self.processes = []
+        self.deadline = time.monotonic() + seconds
         homes = {name: os.path.join(folder, name) for name in ("runtime", "config", "data", "cache")}
         for path in homes.values():
             os.makedirs(path, mode=0o700)
         self.env = dict(os.environ, XDG_RUNTIME_DIR=homes["runtime"],
                         XDG_CONFIG_HOME=homes["config"], XDG_DATA_HOME=homes["data"],
                         XDG_CACHE_HOME=homes["cache"], LANG="C.UTF-8", LC_ALL="")
+        self.said = self.speak(folder, homes)
         server = self.start(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24",
                              "-nolisten", "tcp", "-dpi", "96"], stdout=subprocess.PIPE)
         self.env["DISPLAY"] = ":" + server.stdout.readline().strip().decode()
@@ -105,17 +121,55 @@ class Orca:
             self.stop()
             raise SystemExit(f"FAIL: Orca did not start: it said {self.heard}")
 
+    def speak(self, folder, homes):
+        """A speech-dispatcher of the test's own, on a socket in the test's
+        folder, whose one voice writes each text it is handed to a file, as
+        fast as it comes: no sound device, no sound. Its configuration is in
+        the test's own configuration folder, where a speech-dispatcher that
+        Orca started itself would look too. Returns the file."""
+        said = os.path.join(folder, "said.txt")
+        config = os.path.join(homes["config"], "speech-dispatcher")
+        os.makedirs(os.path.join(config, "modules"))
+        logs = os.path.join(folder, "speech-logs")
+        with open(os.path.join(config, "speechd.conf"), "w") as conf:
+            conf.write(f'LogLevel 3\nLogDir "{logs}"\nAddModule "file" "sd_generic" "file.conf"\n'
+                       'DefaultModule file\nDefaultLanguage "en"\n'
+                       # The module opens a sound device it never plays to: ALSA's null one.
+                       'AudioOutputMethod "alsa"\nAudioALSADevice "null"\n')
+        with open(os.path.join(config, "modules", "file.conf"), "w") as conf:
+            conf.write(f'GenericExecuteSynth "printf \'%s\\\\n\' \\\'$DATA\\\' >>{shlex.quote(said)}"\n'
+                       'AddVoice "en" "MALE1" "file"\nDefaultVoice "file"\n')
+        # ALSA configured by the test alone: the null device, nothing of the machine's.
+        alsa = os.path.join(folder, "alsa.conf")
+        with open(alsa, "w") as conf:
+            conf.write("pcm.null { type null }\n")
+        socket_path = os.path.join(homes["runtime"], "speechd.sock")
+        self.env["SPEECHD_ADDRESS"] = "unix_socket:" + socket_path
+        self.start(["speech-dispatcher", "--run-single", "--timeout", "0", "--config-dir", config,
+                    "--communication-method", "unix_socket", "--socket-path", socket_path,
+                    "--log-dir", logs], env=dict(self.env, ALSA_CONFIG_PATH=alsa))
+        for _ in range(100):
+            if os.path.exists(socket_path):
+                return said
+            time.sleep(0.1)
+        self.stop()
+        raise SystemExit("FAIL: speech-dispatcher did not start: "
+                         + "".join(open(path).read() for path in glob.glob(logs + "/*")))
+
     def start(self, command, **options):
-        process = subprocess.Popen(command, env=self.env, stdin=subprocess.DEVNULL,
+        """A process in a session of its own, so that whatever it starts ends with it."""
+        process = subprocess.Popen(command, env=options.pop("env", self.env),
+                                   stdin=subprocess.DEVNULL,
                                    stdout=options.pop("stdout", subprocess.DEVNULL),
-                                   stderr=subprocess.DEVNULL, **options)
+                                   stderr=subprocess.DEVNULL, start_new_session=True, **options)
         self.processes.append(process)
         return process
 
     def stop(self):
         # Orca acts on a signal only at its next event: it is killed, as the rest.
         for process in reversed(self.processes):
-            process.kill()
+            with contextlib.suppress(ProcessLookupError):
+                os.killpg(process.pid, signal.SIGKILL)
             process.wait()
 
     def listen(self):
@@ -130,34 +184,45 @@ class Orca:
             for line in lines:
                 found = SPOKEN.search(line.decode(errors="replace"))
                 said = found and found[1].strip().removesuffix(".")
-                if said and said not in ECHOES:
+                if said:
                     with self.lock:
                         self.heard.append(said)
 
     def wait(self, condition, seconds, since=0):
-        deadline = time.monotonic() + seconds
-        while time.monotonic() < deadline:
+        """What Orca has said from `since` on, its echoes left out, once
+        `condition` holds of it; None if it does not within the seconds, or
+        by the test's deadline."""
+        deadline = min(time.monotonic() + seconds, self.deadline)
+        while True:
             with self.lock:
-                said = self.heard[since:]
+                said = [s for s in self.heard[since:] if s not in ECHOES]
             if condition(said):
                 return said
+            if time.monotonic() >= deadline:
+                return None
             time.sleep(0.05)
-        return None
 
     def press(self, *keys, until=lambda said: said, seconds=10):
-        """What Orca says after the keys: once `until` holds, and then it is quiet."""
+        """What Orca says of the keys: from its echo of the first on, once
+        `until` holds, and then it is quiet."""
         if self.orca.poll() is not None:
             raise SystemExit(f"FAIL: Orca has ended, with status {self.orca.returncode}")
+        if time.monotonic() >= self.deadline:
+            raise SystemExit(f"FAIL: out of time before {' '.join(keys)}; Orca said last "
+                             f"{self.heard[-10:]}")
         start = len(self.heard)
         subprocess.run(["xdotool", "key", "--delay", "80", *keys], env=self.env, check=True)
+        echo = ECHO_OF.get(keys[0].partition("+")[0])
+        if echo and self.wait(lambda said: echo in self.heard[start:], seconds, start) is not None:
+            start = self.heard.index(echo, start) + 1
         self.wait(until, seconds, start)
         self.quiet()
-        return self.heard[start:]
+        return self.wait(lambda said: True, 0, start)
 
-    def quiet(self):
-        while True:  # for half a second
+    def quiet(self, seconds=0.5):
+        while True:  # for that long
             count = len(self.heard)
-            time.sleep(0.5)
+            time.sleep(seconds)
             if len(self.heard) == count:
                 return
 
@@ -279,7 +344,7 @@ def program(orca, target, path):
 
 
 def main():
-    source, target, path = sys.argv[1:4]
+    source, target, path, seconds = sys.argv[1:5]
     caption, controls = read_description(source)
     names = read_accessible(source)
     descriptions = read_accessible(source, "accessibleDescriptions")
@@ -288,17 +353,21 @@ def main():
     checks = Checks(target, int(re.search(r"(\d+)\.", version)[1]))
     started = time.monotonic()
     with tempfile.TemporaryDirectory(prefix="calculator-orca-") as folder:
-        orca = Orca(folder)
+        orca = Orca(folder, float(seconds))
         try:
             with program(orca, target, path):
                 first = names.get(controls[0]["name"], controls[0]["caption"])
                 if not orca.wait(says(first), 30):
                     raise SystemExit(f"FAIL: the calculator's first control was never heard: "
                                      f"Orca said {orca.heard}")
-                orca.quiet()  # a page is read out once loaded
+                # A page is read out once it has loaded, at times more than once.
+                orca.quiet(2)
                 use(checks, orca, Calculator(orca, controls, names, descriptions), caption, rows)
         finally:
             orca.stop()
+            if checks.failed and os.path.exists(orca.said):
+                with open(orca.said) as said:
+                    print("speech-dispatcher was handed, last:", said.readlines()[-20:])
     print(f"{checks.passed} passed, {checks.failed} failed, {checks.skipped} skipped "
           f"in {time.monotonic() - started:.0f} s")
     return 1 if checks.failed else 0
