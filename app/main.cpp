@@ -3,4 +3,4 @@
 #include "runtime/startup.h"
 #include "window/form1.h"
 
-int main() { return runtime::start(window::project()); }
+int main(int argc, char* argv[]) { return runtime::start(window::project(), argc, argv); }

@@ -6,7 +6,8 @@
 
 namespace runtime {
 
-int start(const Project& project);
+// The command line is the Linux program's to read; the other platforms take none.
+int start(const Project& project, int argc = 0, char** argv = nullptr);
 
 // Start-up once the platform is set up and an error reporter is set, for tests
 // that own both: build the start-up form, Load, show, run.

@@ -3,6 +3,7 @@
 #include "runtime/startup.h"
 
 #include "application.h"
+#include "command_line.h"
 #include "native.h"
 #include "runtime/dispatch.h"
 #include "runtime/error_message.h"
@@ -32,8 +33,9 @@ std::string programName;
     std::_Exit(1);
 }
 
-bool displayNamed() {
-    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+bool displayNamed(QString platform) {
+    if (platform.isEmpty())
+        platform = qEnvironmentVariable("QT_QPA_PLATFORM");
     if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland"))
         return true; // offscreen, vnc and the like need no display
     return !qEnvironmentVariableIsEmpty("DISPLAY") ||
@@ -113,15 +115,17 @@ int run(const Project& project) {
     return QApplication::exec();
 }
 
-int start(const Project& project) {
+int start(const Project& project, int argc, char** argv) {
     programName = project.name;
-    if (!displayNamed())
+    char* nameOnly[] = {programName.data(), nullptr};
+    if (argc == 0) { // started by a test, with no command line
+        argc = 1;
+        argv = nameOnly;
+    }
+    if (!displayNamed(readCommandLine(project, argc, argv)))
         noDisplay("DISPLAY is not set");
-    // The program takes no command-line arguments: Qt sees only the program's name.
-    char* arguments[] = {programName.data(), nullptr};
-    int count = 1;
     qtMessages = qInstallMessageHandler(holdStartupMessage);
-    Application application(count, arguments);
+    Application application(argc, argv); // which takes Qt's own options
     qInstallMessageHandler(qtMessages);
     passOnHeldMessages();
     setErrorReporter([&project](const RuntimeError& error) {

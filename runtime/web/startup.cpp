@@ -121,7 +121,7 @@ int run(const Project& project) {
     return 0; // the browser's event loop goes on running the program
 }
 
-int start(const Project& project) {
+int start(const Project& project, int, char**) {
     setErrorReporter([&project](const RuntimeError& error) {
         showErrorMessage(project.startupForm.caption, error);
     });

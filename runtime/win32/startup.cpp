@@ -70,7 +70,7 @@ int run(const Project& project) {
     return exitStatus().value_or(int(message.wParam));
 }
 
-int start(const Project& project) {
+int start(const Project& project, int, char**) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
