@@ -234,6 +234,22 @@ class Orca:
         self.quiet()
 
 
+def focused(name):
+    """Whether a push button of that name has the focus, as the accessibility
+    tree says: where the calculator has shown its window and taken input."""
+    import pyatspi  # once Orca runs: imported before it, Orca was seen not to start
+    for application in pyatspi.Registry.getDesktop(0):
+        nodes = [application]
+        while nodes:
+            node = nodes.pop()
+            with contextlib.suppress(Exception):  # a node gone meanwhile
+                if (node.getRole() == pyatspi.ROLE_PUSH_BUTTON and node.name == name
+                        and node.getState().contains(pyatspi.STATE_FOCUSED)):
+                    return True
+                nodes.extend(node)
+    return False
+
+
 def says(name):
     """Whether an utterance names the control: its name, then its role."""
     return lambda said: any(s == name or s.startswith(name + " ") for s in said)
@@ -357,6 +373,11 @@ def main():
         try:
             with program(orca, target, path):
                 first = names.get(controls[0]["name"], controls[0]["caption"])
+                # Keys pressed before the calculator takes input would be lost:
+                # Orca may read a page's first control out before that.
+                if not orca.wait(lambda said: focused(controls[0]["caption"]), 60):
+                    raise SystemExit(f"FAIL: the calculator's first control never had the focus: "
+                                     f"Orca said {orca.heard}")
                 if not orca.wait(says(first), 30):
                     raise SystemExit(f"FAIL: the calculator's first control was never heard: "
                                      f"Orca said {orca.heard}")
