@@ -65,6 +65,7 @@ constexpr Exported exported[] = {
     {"calculatorWindowResize", [](int n, val) { guarded([&] { onWindowResize(n); }); }},
     {"calculatorMessageClosed", [](int, val) { guarded([&] { onMessageClosed(); }); }},
     {"calculatorStartupStep", [](int n, val) { guarded([&] { onStartupStep(n); }); }},
+    {"calculatorStartAgain", [](int, val) { guarded([&] { onStartAgain(); }); }},
 };
 
 } // namespace

@@ -29,7 +29,8 @@ enum class Event {
     PagePointer,
     WindowResize,
     MessageClosed,
-    StartupStep
+    StartupStep,
+    StartAgain
 };
 val listener(Event event, int number = 0);
 void listen(const val& target, std::string_view type, const val& listener, bool capture = false);
@@ -47,5 +48,6 @@ void onPagePointer(int form, const val& event);
 void onWindowResize(int form);
 void onMessageClosed();
 void onStartupStep(int step);
+void onStartAgain();
 
 } // namespace runtime::dom

@@ -66,8 +66,7 @@ void finishEnding() {
     val again = dom::element("button");
     again.set("type", std::string("button"));
     dom::setText(again, "Start again");
-    const val location = val::global("location");
-    dom::listen(again, "click", location["reload"].call<val>("bind", location));
+    dom::listen(again, "click", dom::listener(dom::Event::StartAgain));
     notice.call<void>("append", text, again);
     const val landmark = dom::document().call<val>("querySelector", std::string("main"));
     (landmark.isNull() ? dom::document()["body"] : landmark).call<void>("append", notice);
@@ -84,6 +83,11 @@ void inTaskOfItsOwn(Step step) {
 }
 
 } // namespace
+
+// A reload with no argument: Firefox takes one (the click's event, were the
+// listener reload itself) as an order to pass by the service worker, which
+// leaves a user with no network on an error page.
+void dom::onStartAgain() { val::global("location").call<void>("reload"); }
 
 void dom::onStartupStep(int step) {
     if (step == BindAndLoad)

@@ -603,11 +603,12 @@ def check_exit_and_offline(page, checks, site):
                  "with a way to start again, focused")
     site.stop()
     page.browser.click(".ended button")
-    # The ended page gone before the address is opened again, so that the two
-    # navigations never race.
     page.wait(lambda: page.js_or_none("return !document.querySelector('.ended')"), "the page to reload")
+    page.wait(page.ready, "Start again to bring the form back with no network",
+              lambda: page.js_or_none("return document.URL"))
+    checks.equal(page.text("Text1"), "", "with no network, Start again brings it back from the kept files")
     page.open()
-    checks.equal(page.text("Text1"), "", "with no network, it starts again from the kept files")
+    checks.equal(page.text("Text1"), "", "and so does a visit")
     page.set_text("Text1", "7")
     page.set_text("Text2", "2")
     page.press("plus")
