@@ -34,6 +34,8 @@ import tempfile
 import threading
 import time
 
+import pyatspi
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "cases"))
 from form1_tables import read_accessible, read_cases, read_description  # noqa: E402
@@ -115,11 +117,22 @@ class Orca:
         # Orca writes its log line by line only to a terminal.
         self.terminal, log = pty.openpty()
         threading.Thread(target=self.listen, daemon=True).start()
-        # Not --replace: that would end the user's own screen reader too.
-        self.orca = self.start(["orca", "--debug-file", os.ttyname(log)])
-        if not self.wait(lambda said: any("Screen reader on" in s for s in said), 90):
+        # Not --replace: that would end the user's own screen reader too. Orca
+        # will not start while another of the user's runs, and looks for one
+        # with pgrep: this pgrep looks only in the session of the test's Orca.
+        shim = os.path.join(folder, "bin")
+        os.mkdir(shim)
+        with open(os.path.join(shim, "pgrep"), "w") as pgrep:
+            pgrep.write('#!/bin/sh\nexec /usr/bin/pgrep --session 0 "$@"\n')
+        os.chmod(os.path.join(shim, "pgrep"), 0o755)
+        self.orca = self.start(["orca", "--debug-file", os.ttyname(log)],
+                               env=dict(self.env, PATH=shim + os.pathsep + self.env["PATH"]))
+        if not self.wait(lambda said: (any("Screen reader on" in s for s in said)
+                                       or self.orca.poll() is not None), 90) \
+                or self.orca.poll() is not None:
             self.stop()
-            raise SystemExit(f"FAIL: Orca did not start: it said {self.heard}")
+            raise SystemExit(f"FAIL: Orca did not start (status {self.orca.returncode}): "
+                             f"it said {self.heard}")
 
     def speak(self, folder, homes):
         """A speech-dispatcher of the test's own, on a socket in the test's
@@ -237,7 +250,6 @@ class Orca:
 def focused(name):
     """Whether a push button of that name has the focus, as the accessibility
     tree says: where the calculator has shown its window and taken input."""
-    import pyatspi  # once Orca runs: imported before it, Orca was seen not to start
     for application in pyatspi.Registry.getDesktop(0):
         nodes = [application]
         while nodes:
