@@ -247,19 +247,20 @@ class Orca:
         self.quiet()
 
 
-def focused(name):
-    """Whether a push button of that name has the focus, as the accessibility
-    tree says: where the calculator has shown its window and taken input."""
+def focus():
+    """The name and role of the control that has the focus, as the
+    accessibility tree says, or None."""
     for application in pyatspi.Registry.getDesktop(0):
         nodes = [application]
         while nodes:
             node = nodes.pop()
             with contextlib.suppress(Exception):  # a node gone meanwhile
-                if (node.getRole() == pyatspi.ROLE_PUSH_BUTTON and node.name == name
+                if (node.getRole() in (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_ENTRY,
+                                       pyatspi.ROLE_TEXT)
                         and node.getState().contains(pyatspi.STATE_FOCUSED)):
-                    return True
+                    return node.name, node.getRoleName()
                 nodes.extend(node)
-    return False
+    return None
 
 
 def says(name):
@@ -294,7 +295,8 @@ def use(checks, orca, calculator, caption, rows):
         name = calculator.spoken[index]
         heard = orca.press("Tab", until=says(name))
         calculator.focus = index
-        checks.that(says(name)(heard), f"Tab to {name!r} names it", heard, name)
+        if not checks.that(says(name)(heard), f"Tab to {name!r} names it", heard, name):
+            print(f"  the accessibility tree has the focus on {focus()}", flush=True)
         described = calculator.described[index]
         # A keypad's box is said as the focus enters the keypad, and on Linux
         # after each key's name too.
@@ -387,7 +389,8 @@ def main():
                 first = names.get(controls[0]["name"], controls[0]["caption"])
                 # Keys pressed before the calculator takes input would be lost:
                 # Orca may read a page's first control out before that.
-                if not orca.wait(lambda said: focused(controls[0]["caption"]), 60):
+                if not orca.wait(lambda said: focus() == (controls[0]["caption"], "push button"),
+                                 60):
                     raise SystemExit(f"FAIL: the calculator's first control never had the focus: "
                                      f"Orca said {orca.heard}")
                 if not orca.wait(says(first), 30):
