@@ -257,7 +257,7 @@ class Orca:
 def focus():
     """The name and role of the button or box that has the focus, as the
     accessibility tree says, and its description with its parent's name; or
-    None. (AT-SPI calls the role "push button" before 2.56, "button" since.)"""
+    None. The role is told by its number: its name differs between releases."""
     # The events that keep the tree's states up to date, delivered first.
     while GLib.MainContext.default().pending():
         GLib.MainContext.default().iteration(False)
