@@ -328,6 +328,8 @@ def use(checks, orca, calculator, caption, rows):
         name = calculator.spoken[index]
         if index != before + 1:
             checks.astray(f"Tab to {expected!r}", f"the focus went to {name!r} (Orca said {heard})")
+            if not heard:  # the key Orca's browse mode took: it says nothing of it
+                continue
         checks.that(says(name)(heard), f"Tab to {name!r} names it", heard, name)
         described = calculator.described[index]
         # A keypad's box is said as the focus enters the keypad, and on Linux
