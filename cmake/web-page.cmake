@@ -26,13 +26,16 @@ add_custom_command(OUTPUT ${page_writer}
   VERBATIM)
 add_custom_target(page-writer DEPENDS ${page_writer})
 
-# Writes PAGE and STYLE, from resources/web/'s index.html and style.css, as TARGET.
+# Writes PAGE and STYLE, from resources/web/'s index.html and style.css, as
+# TARGET, with the script the page runs before its first frame beside them.
 function(calculator_web_page target page style)
   set(web ${PROJECT_SOURCE_DIR}/resources/web)
-  add_custom_command(OUTPUT ${page} ${style}
+  get_filename_component(folder ${page} DIRECTORY)
+  add_custom_command(OUTPUT ${page} ${style} ${folder}/zoom-to-screen.js
     COMMAND ${page_writer} ${web}/index.html ${web}/style.css ${page} ${style}
-    DEPENDS ${page_writer} ${web}/index.html ${web}/style.css
+    COMMAND ${CMAKE_COMMAND} -E copy ${web}/zoom-to-screen.js ${folder}/zoom-to-screen.js
+    DEPENDS ${page_writer} ${web}/index.html ${web}/style.css ${web}/zoom-to-screen.js
     VERBATIM)
-  add_custom_target(${target} DEPENDS ${page} ${style})
+  add_custom_target(${target} DEPENDS ${page} ${style} ${folder}/zoom-to-screen.js)
   add_dependencies(${target} page-writer)
 endfunction()

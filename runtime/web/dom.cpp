@@ -64,7 +64,7 @@ constexpr Exported exported[] = {
     {"calculatorPagePointer", [](int n, val event) { guarded([&] { onPagePointer(n, event); }); }},
     {"calculatorWindowResize", [](int n, val) { guarded([&] { onWindowResize(n); }); }},
     {"calculatorMessageClosed", [](int, val) { guarded([&] { onMessageClosed(); }); }},
-    {"calculatorStartupStep", [](int n, val) { guarded([&] { onStartupStep(n); }); }},
+    {"calculatorStartup", [](int, val) { guarded([&] { onStartup(); }); }},
     {"calculatorStartAgain", [](int, val) { guarded([&] { onStartAgain(); }); }},
 };
 

@@ -29,7 +29,7 @@ enum class Event {
     PagePointer,
     WindowResize,
     MessageClosed,
-    StartupStep,
+    Startup,
     StartAgain
 };
 val listener(Event event, int number = 0);
@@ -47,7 +47,7 @@ void onPageKey(int form, const val& event);
 void onPagePointer(int form, const val& event);
 void onWindowResize(int form);
 void onMessageClosed();
-void onStartupStep(int step);
+void onStartup();
 void onStartAgain();
 
 } // namespace runtime::dom

@@ -51,40 +51,9 @@ bool inAppWindow() {
         .as<bool>();
 }
 
-// Where the page is narrower than the form, the whole form is zoomed to fit
-// it; on a touch screen it fills the width, or the height where that is less.
-// In an app window with a mouse the window is fitted to the form instead.
-void zoomToScreen(const Form& form) {
-    val style = form.impl().window["style"];
-    style.set("zoom", std::string());
-    const bool touch =
-        val::global("matchMedia")(std::string("(pointer: coarse)"))["matches"].as<bool>();
-    if (inAppWindow() && !touch)
-        return;
-    const val body = dom::document()["body"];
-    const double width = body["clientWidth"].as<double>();
-    const double height = dom::document()["documentElement"]["clientHeight"].as<double>() -
-                          2 * body["offsetTop"].as<double>();
-    // How many times the form fits the page: under 1 where it overflows.
-    const auto room = [&] {
-        const val shown = form.impl().window.call<val>("getBoundingClientRect");
-        const double wide = width / shown["width"].as<double>();
-        return touch ? std::min(wide, height / shown["height"].as<double>()) : wide;
-    };
-    const double estimate = room(); // unzoomed, so that a form that fits is laid out once
-    if (!(estimate > 0) || (!touch && estimate >= 1))
-        return;
-    // Text and borders round to device pixels, so the size is not quite in
-    // proportion: the largest zoom that fits, found by halving near the estimate.
-    double low = 0.95 * estimate;
-    double high = touch ? 1.05 * estimate : std::min(1.05 * estimate, 1.0);
-    for (int step = 0; step < 12; ++step) {
-        const double middle = (low + high) / 2;
-        style.set("zoom", middle);
-        (room() >= 1 ? low : high) = middle;
-    }
-    style.set("zoom", low);
-}
+// The page's own script zooms the form to fit the screen, before its first
+// frame; again here, as the page or the form changes size.
+void zoomToScreen(const Form& form) { val::global("zoomToScreen")(form.impl().window); }
 
 // The window's inside made the size of the form, or a little more where the
 // form is no whole number of pixels (at device scale 1.5), so that the page

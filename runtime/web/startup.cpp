@@ -73,14 +73,7 @@ void finishEnding() {
     again.call<void>("focus");
 }
 
-// The steps of start-up after the first each run in a task of their own, the
-// form drawn and inert meanwhile: no step keeps the page from answering for long.
-enum Step { BindAndLoad, Show };
 const Project* starting = nullptr;
-
-void inTaskOfItsOwn(Step step) {
-    val::global("setTimeout")(dom::listener(dom::Event::StartupStep, step), 0);
-}
 
 } // namespace
 
@@ -89,11 +82,12 @@ void inTaskOfItsOwn(Step step) {
 // leaves a user with no network on an error page.
 void dom::onStartAgain() { val::global("location").call<void>("reload"); }
 
-void dom::onStartupStep(int step) {
-    if (step == BindAndLoad)
-        run(*starting);
-    else if (!exitStatus())
-        show(formInstance(starting->startupForm));
+// Binding the form, loading and showing it, in a task after the one that
+// started the program: neither keeps the page from answering for long. Then
+// the site is kept, which nothing on screen waits for.
+void dom::onStartup() {
+    run(*starting);
+    keepForOffline();
 }
 
 void dom::onMessageClosed() {
@@ -115,7 +109,7 @@ int run(const Project& project) {
         form.raise("Load");
         if (exitStatus())
             return *exitStatus();
-        inTaskOfItsOwn(Show);
+        show(form);
     } catch (const RuntimeError& error) {
         // The description itself is at fault: report it like any other error.
         report(error);
@@ -129,9 +123,8 @@ int start(const Project& project, int, char**) {
     setErrorReporter([&project](const RuntimeError& error) {
         showErrorMessage(project.startupForm.caption, error);
     });
-    keepForOffline();
     starting = &project;
-    inTaskOfItsOwn(BindAndLoad);
+    val::global("setTimeout")(dom::listener(dom::Event::Startup), 0);
     return 0; // the rest of start-up runs from the browser's event loop
 }
 

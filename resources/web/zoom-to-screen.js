@@ -1,0 +1,48 @@
+// The form zoomed to fit the screen before the browser first draws it, so that
+// nothing on the page moves when the program starts; the program zooms it again
+// whenever the page or the form changes size.
+
+// Where the page is narrower than the form, the whole form is zoomed to fit
+// it; on a touch screen it fills the width, or the height where that is less.
+// In an app window with a mouse the window is fitted to the form instead.
+function zoomToScreen(form) {
+  form.style.zoom = '';
+  const touch = matchMedia('(pointer: coarse)').matches;
+  if (matchMedia('(display-mode: standalone)').matches && !touch) {
+    return;
+  }
+  const body = document.body;
+  const width = body.clientWidth;
+  const height = document.documentElement.clientHeight - 2 * body.offsetTop;
+  // How many times the form fits the page: under 1 where it overflows.
+  const room = () => {
+    const shown = form.getBoundingClientRect();
+    const wide = width / shown.width;
+    return touch ? Math.min(wide, height / shown.height) : wide;
+  };
+  let zoom = room(); // unzoomed, so that a form that fits is laid out once
+  if (!(zoom > 0) || (!touch && zoom >= 1)) {
+    return;
+  }
+  // Text and borders round to device pixels, so the size is not quite in
+  // proportion: where the proportion overflows, a little less, until it fits.
+  // A few tries, not a search: each lays the form out again.
+  for (let tries = 0; tries < 8; ++tries) {
+    form.style.zoom = zoom;
+    const left = room();
+    if (left >= 1) {
+      return;
+    }
+    zoom *= left * 0.999;
+  }
+}
+
+// The form's size is whole once the parser has put its client area in the page
+// (the style sizes it, and the menu bar is before it): then, before any frame.
+new MutationObserver((changes, observer) => {
+  const client = document.querySelector('.form > .client');
+  if (client) {
+    observer.disconnect();
+    zoomToScreen(client.parentElement);
+  }
+}).observe(document, { childList: true, subtree: true });
