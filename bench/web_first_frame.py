@@ -3,15 +3,15 @@
 browser engine (Chromium, Firefox, WebKit), beside the same page without its
 program (what the browser alone costs to draw the form) and an empty page of
 the same site (its style, no program), each in a new browser and profile so
-that nothing is cached; and the site's size, raw and compressed. Prints
-Markdown.
+that nothing is cached; Chromium also at a phone's speed; and the site's
+size, raw and compressed. Prints Markdown.
 
 Times are from the start of navigation, watched from the page's head on: the
 first frame that has every control, and when the form, drawn, takes input
 (shown, or no longer inert); and, where the engine reports long tasks
 (Chromium), how many loads had one over 50 ms, and the longest.
 
-Usage: web_first_frame.py SITE SOURCE RUNS [ENGINE...]"""
+Usage: web_first_frame.py SITE SOURCE RUNS [ENGINE...]   (as SPEEDS names them)"""
 
 import gzip
 import os
@@ -23,7 +23,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(sys.argv[2], "tests", "web"))
-from browser import ENGINES, Site, engine  # noqa: E402
+from browser import Site, engine  # noqa: E402
 
 # Loaded first in the page's head (a copy of it), it watches frame by frame
 # from the start until the page's controls are all drawn (at once for the empty
@@ -76,8 +76,17 @@ PAGES = (("index.html", "the calculator"), ("form.html", "its page without the p
          ("empty.html", "an empty page of the site"))
 
 
+# The engines as the report names them, each with the slowdown of the CPU that
+# Chromium is told to apply: 4, a phone's, as Lighthouse's mobile preset takes it.
+SPEEDS = {"chromium": ("chromium", 1), "chromium at a phone's speed (CPU 4× slower)": ("chromium", 4),
+          "firefox": ("firefox", 1), "webkit": ("webkit", 1)}
+
+
 def measure(name, site_url, page):
-    with engine(name) as browser:
+    kind, slowdown = SPEEDS[name]
+    with engine(kind) as browser:
+        if slowdown > 1:
+            browser.cdp("Emulation.setCPUThrottlingRate", {"rate": slowdown})
         browser.goto(site_url + page)
         deadline = time.monotonic() + 30
         while (times := browser.js("return window.firstFrame || null")) is None:
@@ -90,7 +99,7 @@ def measure(name, site_url, page):
 
 def main():
     site, runs = sys.argv[1], int(sys.argv[3])
-    engines = sys.argv[4:] or ENGINES
+    engines = sys.argv[4:] or SPEEDS
     results = {}
     with tempfile.TemporaryDirectory() as folder:
         served = os.path.join(folder, "site")
