@@ -6,9 +6,9 @@
 // it; on a touch screen it fills the width, or the height where that is less.
 // In an app window with a mouse the window is fitted to the form instead.
 function zoomToScreen(form) {
-  form.style.zoom = '';
   const touch = matchMedia('(pointer: coarse)').matches;
   if (matchMedia('(display-mode: standalone)').matches && !touch) {
+    form.style.zoom = '';
     return;
   }
   const body = document.body;
@@ -20,7 +20,13 @@ function zoomToScreen(form) {
     const wide = width / shown.width;
     return touch ? Math.min(wide, height / shown.height) : wide;
   };
-  let zoom = room(); // unzoomed, so that a form that fits is laid out once
+  // Fitted already, to the page as it is: left as it is, laid out once.
+  const fitted = room();
+  if (form.style.zoom ? fitted >= 1 && fitted < 1.01 : !touch && fitted >= 1) {
+    return;
+  }
+  form.style.zoom = '';
+  let zoom = room();
   if (!(zoom > 0) || (!touch && zoom >= 1)) {
     return;
   }
