@@ -43,12 +43,14 @@ function zoomToScreen(form) {
   }
 }
 
-// The form's size is whole once the parser has put its client area in the page
-// (the style sizes it, and the menu bar is before it): then, before any frame.
-new MutationObserver((changes, observer) => {
+// Before the browser first draws the page, once its style is there, so that
+// the first frame has the form where it stays. The parser has put the form in
+// by then; were it still on its way, its first frame would have it.
+requestAnimationFrame(function fitted() {
   const client = document.querySelector('.form > .client');
   if (client) {
-    observer.disconnect();
     zoomToScreen(client.parentElement);
+  } else if (document.readyState === 'loading') {
+    requestAnimationFrame(fitted);
   }
-}).observe(document, { childList: true, subtree: true });
+});
