@@ -43,9 +43,10 @@ function zoomToScreen(form) {
   }
 }
 
-// Before the browser first draws the page, once its style is there, so that
-// the first frame has the form where it stays. The parser has put the form in
-// by then; were it still on its way, its first frame would have it.
+// In the first animation frame, which comes once the style is there and just
+// before the browser first draws the page, so that the first frame has the form
+// where it stays. The parser has put the form in by then; were it not there
+// yet, the first frame that has it fits it.
 requestAnimationFrame(function fitted() {
   const client = document.querySelector('.form > .client');
   if (client) {
