@@ -27,15 +27,15 @@ add_custom_command(OUTPUT ${page_writer}
 add_custom_target(page-writer DEPENDS ${page_writer})
 
 # Writes PAGE and STYLE, from resources/web/'s index.html and style.css, as
-# TARGET, with the script the page runs before its first frame beside them.
+# TARGET, with the script that fits the form to the screen in the page.
 function(calculator_web_page target page style)
   set(web ${PROJECT_SOURCE_DIR}/resources/web)
-  get_filename_component(folder ${page} DIRECTORY)
-  add_custom_command(OUTPUT ${page} ${style} ${folder}/zoom-to-screen.js
+  set(inline ${PROJECT_SOURCE_DIR}/cmake/web-inline-script.cmake)
+  add_custom_command(OUTPUT ${page} ${style}
     COMMAND ${page_writer} ${web}/index.html ${web}/style.css ${page} ${style}
-    COMMAND ${CMAKE_COMMAND} -E copy ${web}/zoom-to-screen.js ${folder}/zoom-to-screen.js
-    DEPENDS ${page_writer} ${web}/index.html ${web}/style.css ${web}/zoom-to-screen.js
+    COMMAND ${CMAKE_COMMAND} -DPAGE=${page} -DSCRIPT=${web}/zoom-to-screen.js -P ${inline}
+    DEPENDS ${page_writer} ${web}/index.html ${web}/style.css ${web}/zoom-to-screen.js ${inline}
     VERBATIM)
-  add_custom_target(${target} DEPENDS ${page} ${style} ${folder}/zoom-to-screen.js)
+  add_custom_target(${target} DEPENDS ${page} ${style})
   add_dependencies(${target} page-writer)
 endfunction()

@@ -1,7 +1,6 @@
 # The web app's site in site/: every file a static web host serves, nothing
-# else. The page, its style and the script that fits it to the screen, the
-# program's JavaScript and WebAssembly, the icons, the app's manifest, and the
-# service worker that keeps them all.
+# else. The page and its style, the program's JavaScript and WebAssembly, the
+# icons, the app's manifest, and the service worker that keeps them all.
 set(site ${PROJECT_BINARY_DIR}/site)
 set_target_properties(${CALCULATOR_PROGRAM_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${site})
 set(web ${PROJECT_SOURCE_DIR}/resources/web)
@@ -9,7 +8,6 @@ set(web ${PROJECT_SOURCE_DIR}/resources/web)
 set(site_files
   ${site}/index.html
   ${site}/style.css
-  ${site}/zoom-to-screen.js
   ${site}/manifest.webmanifest
   ${site}/favicon.ico
   ${site}/icon-192.png
