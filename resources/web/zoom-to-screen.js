@@ -20,13 +20,15 @@ function zoomToScreen(form) {
     const wide = width / shown.width;
     return touch ? Math.min(wide, height / shown.height) : wide;
   };
-  // Fitted already, to the page as it is: left as it is, laid out once.
-  const fitted = room();
-  if (form.style.zoom ? fitted >= 1 && fitted < 1.01 : !touch && fitted >= 1) {
-    return;
-  }
-  form.style.zoom = '';
   let zoom = room();
+  if (form.style.zoom) {
+    // Fitted already, to the page as it is: left as it is, laid out once.
+    if (zoom >= 1 && zoom < 1.01) {
+      return;
+    }
+    form.style.zoom = '';
+    zoom = room(); // unzoomed
+  }
   if (!(zoom > 0) || (!touch && zoom >= 1)) {
     return;
   }
