@@ -151,6 +151,7 @@ class Orca:
         config = os.path.join(homes["config"], "speech-dispatcher")
         os.makedirs(os.path.join(config, "modules"))
         logs = os.path.join(folder, "speech-logs")
+        os.mkdir(logs)
         with open(os.path.join(config, "speechd.conf"), "w") as conf:
             conf.write(f'LogLevel 3\nLogDir "{logs}"\nAddModule "file" "sd_generic" "file.conf"\n'
                        'DefaultModule file\nDefaultLanguage "en"\n'
@@ -165,23 +166,54 @@ class Orca:
             conf.write("pcm.null { type null }\n")
         socket_path = os.path.join(homes["runtime"], "speechd.sock")
         self.env["SPEECHD_ADDRESS"] = "unix_socket:" + socket_path
-        self.start(["speech-dispatcher", "--run-single", "--timeout", "0", "--config-dir", config,
-                    "--communication-method", "unix_socket", "--socket-path", socket_path,
-                    "--log-dir", logs], env=dict(self.env, ALSA_CONFIG_PATH=alsa))
-        for _ in range(100):
-            if os.path.exists(socket_path):
-                return said
+        # speech-dispatcher 0.12 also starts a fallback voice, espeak-ng, which
+        # dies where that voice is not installed; its next write to that voice
+        # would end speech-dispatcher by SIGPIPE. With SIGPIPE ignored, as
+        # Python has it (restore_signals=False keeps it so), the write fails
+        # and speech-dispatcher goes on with the test's voice.
+        self.speech_errors = os.path.join(folder, "speech-dispatcher.stderr")
+        self.speech_logs = logs
+        with open(self.speech_errors, "w") as errors:
+            self.speech = self.start(
+                ["speech-dispatcher", "--run-single", "--timeout", "0", "--config-dir", config,
+                 "--communication-method", "unix_socket", "--socket-path", socket_path,
+                 "--log-dir", logs], env=dict(self.env, ALSA_CONFIG_PATH=alsa), stderr=errors,
+                restore_signals=False)
+        deadline = time.monotonic() + 10
+        while not os.path.exists(socket_path) and self.speech.poll() is None:
+            if time.monotonic() >= deadline:
+                self.stop()
+                raise SystemExit("FAIL: speech-dispatcher did not start within 10 s: "
+                                 + self.speech_record())
             time.sleep(0.1)
+        self.speech_ended("did not start")
+        return said
+
+    def speech_ended(self, how):
+        """Fails the test, with what speech-dispatcher said, if it has ended."""
+        status = self.speech.poll()
+        if status is None:
+            return
+        ended = (f"killed by {signal.Signals(-status).name}" if status < 0
+                 else f"exit status {status}")
         self.stop()
-        raise SystemExit("FAIL: speech-dispatcher did not start: "
-                         + "".join(open(path).read() for path in glob.glob(logs + "/*")))
+        raise SystemExit(f"FAIL: speech-dispatcher {how} ({ended}): {self.speech_record()}")
+
+    def speech_record(self):
+        """speech-dispatcher's standard error and its logs, each named."""
+        record = []
+        for path in [self.speech_errors, *sorted(glob.glob(self.speech_logs + "/*"))]:
+            with open(path, errors="replace") as text:
+                record.append(f"\n--- {os.path.basename(path)}:\n{text.read().rstrip()}")
+        return "".join(record)
 
     def start(self, command, **options):
         """A process in a session of its own, so that whatever it starts ends with it."""
         process = subprocess.Popen(command, env=options.pop("env", self.env),
                                    stdin=subprocess.DEVNULL,
                                    stdout=options.pop("stdout", subprocess.DEVNULL),
-                                   stderr=subprocess.DEVNULL, start_new_session=True, **options)
+                                   stderr=options.pop("stderr", subprocess.DEVNULL),
+                                   start_new_session=True, **options)
         self.processes.append(process)
         return process
 
@@ -227,6 +259,7 @@ class Orca:
         `until` holds, and then it is quiet."""
         if self.orca.poll() is not None:
             raise SystemExit(f"FAIL: Orca has ended, with status {self.orca.returncode}")
+        self.speech_ended("has ended")
         if time.monotonic() >= self.deadline:
             raise SystemExit(f"FAIL: out of time before {' '.join(keys)}; Orca said last "
                              f"{self.heard[-10:]}")
