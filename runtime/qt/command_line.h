@@ -1,16 +1,19 @@
 #pragma once
-// The command line of the Linux program: --help and --version are answered and
-// anything else the program or Qt does not know is refused, each ending the
-// process before a window or a display is needed. Qt's own options (-platform,
-// -style and the rest) are left on the command line for Qt.
+// The command line of the Linux program. --help and --version are answered
+// before Qt starts, so that no display is needed; every other argument is
+// Qt's to take (-platform, -style and the rest), and whatever Qt leaves is
+// refused before a window is shown.
 
 #include "runtime/description.h"
 
-#include <QString>
+#include <optional>
 
 namespace runtime {
 
-// Returns the platform that -platform names, if any.
-QString readCommandLine(const Project& project, int argc, char** argv);
+// Answers --help or --version; returns the exit status if it did.
+std::optional<int> answerHelpOrVersion(const Project& project, int argc, char** argv);
+
+// Refuses what the application object did not take; returns false if it did.
+bool takeWhatQtLeft(const Project& project);
 
 } // namespace runtime

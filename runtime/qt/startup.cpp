@@ -33,15 +33,6 @@ std::string programName;
     std::_Exit(1);
 }
 
-bool displayNamed(QString platform) {
-    if (platform.isEmpty())
-        platform = qEnvironmentVariable("QT_QPA_PLATFORM");
-    if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland"))
-        return true; // offscreen, vnc and the like need no display
-    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
 QtMessageHandler qtMessages = nullptr;
 
 // What Qt says while it opens the display waits here. If no display can be
@@ -72,9 +63,11 @@ void holdStartupMessage(QtMsgType type, const QMessageLogContext& context, const
         heldMessages.push_back({type, context.category, message});
         return;
     }
-    if (message.contains("platform plugin"))
-        noDisplay("cannot open " + qEnvironmentVariable("DISPLAY") +
-                  qEnvironmentVariable("WAYLAND_DISPLAY"));
+    if (message.contains("platform plugin")) {
+        const QString display =
+            qEnvironmentVariable("DISPLAY") + qEnvironmentVariable("WAYLAND_DISPLAY");
+        noDisplay(display.isEmpty() ? "DISPLAY is not set" : "cannot open " + display);
+    }
     passOnHeldMessages(); // any other fatal error is Qt's to tell, with what led to it
     qtMessages(type, context, message);
 }
@@ -122,12 +115,14 @@ int start(const Project& project, int argc, char** argv) {
         argc = 1;
         argv = nameOnly;
     }
-    if (!displayNamed(readCommandLine(project, argc, argv)))
-        noDisplay("DISPLAY is not set");
+    if (const auto answered = answerHelpOrVersion(project, argc, argv))
+        return *answered;
     qtMessages = qInstallMessageHandler(holdStartupMessage);
     Application application(argc, argv); // which takes Qt's own options
     qInstallMessageHandler(qtMessages);
     passOnHeldMessages();
+    if (!takeWhatQtLeft(project))
+        return 2;
     setErrorReporter([&project](const RuntimeError& error) {
         showErrorMessage(project.startupForm.caption, error);
     });
