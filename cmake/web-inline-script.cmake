@@ -4,23 +4,9 @@
 cmake_minimum_required(VERSION 3.25)
 file(READ ${PAGE} page)
 file(READ ${SCRIPT} script)
-string(SHA256 digest "${script}")
-
-# The digest's 32 bytes in base64, three bytes (six hex digits) at a time; the
-# last two bytes make three digits and a "=".
-set(alphabet "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/")
-set(base64 "")
-foreach(at RANGE 0 63 6)
-  string(SUBSTRING "${digest}000000" ${at} 6 group)
-  math(EXPR bits "0x${group}")
-  foreach(shift 18 12 6 0)
-    math(EXPR index "(${bits} >> ${shift}) & 63")
-    string(SUBSTRING "${alphabet}" ${index} 1 letter)
-    string(APPEND base64 "${letter}")
-  endforeach()
-endforeach()
-string(SUBSTRING "${base64}" 0 43 base64)
-string(APPEND base64 "=")
+execute_process(COMMAND openssl dgst -sha256 -binary ${SCRIPT}
+                COMMAND openssl base64 -A
+                OUTPUT_VARIABLE digest COMMAND_ERROR_IS_FATAL ANY)
 
 foreach(placeholder @SCRIPT@ @SCRIPT_SHA256@)
   string(FIND "${page}" "${placeholder}" found)
@@ -28,6 +14,6 @@ foreach(placeholder @SCRIPT@ @SCRIPT_SHA256@)
     message(FATAL_ERROR "${PAGE} has no ${placeholder}")
   endif()
 endforeach()
-string(REPLACE "@SCRIPT_SHA256@" "${base64}" page "${page}")
+string(REPLACE "@SCRIPT_SHA256@" "${digest}" page "${page}")
 string(REPLACE "@SCRIPT@" "${script}" page "${page}")
 file(WRITE ${PAGE} "${page}")

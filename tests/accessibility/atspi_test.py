@@ -17,7 +17,10 @@ import tempfile
 import time
 
 import pyatspi
-from gi.repository import GLib
+from accessible_tree import applications, deliver_events, descendants, with_role
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from checks import Checks  # noqa: E402
 
 PLATFORM, PROGRAM, QT_VERSION = sys.argv[1], sys.argv[2], sys.argv[3]
 # Qt asks assistive technologies to announce something since 6.8.
@@ -32,8 +35,7 @@ COMPACT_WIDTH, KEYPAD_WIDTH = 255, 417  # client widths in pixels at 96 dpi
 def wait_for(condition, seconds=10.0):
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
-        while GLib.MainContext.default().pending():  # delivers the AT-SPI events
-            GLib.MainContext.default().iteration(False)
+        deliver_events()
         value = condition()
         if value:
             return value
@@ -74,22 +76,7 @@ def turn_accessibility_on():
 
 
 def find_application(pid):
-    for application in pyatspi.Registry.getDesktop(0):
-        if application is not None and application.get_process_id() == pid:
-            return application
-    return None
-
-
-def descendants(node):
-    for child in node:
-        if child is None:
-            continue
-        yield child
-        yield from descendants(child)
-
-
-def with_role(node, role, name=None):
-    return [n for n in descendants(node) if n.getRole() == role and name in (None, n.name)]
+    return next((a for a in applications() if a.get_process_id() == pid), None)
 
 
 def width(node):
@@ -104,37 +91,19 @@ def text(node):
     return node.queryText().getText(0, -1)
 
 
-class Checks:
-    def __init__(self):
-        self.passed = self.failed = self.skipped = 0
-
-    def check(self, what, condition):
-        if condition:
-            self.passed += 1
-            print(f"PASS: {what}")
-        else:
-            self.failed += 1
-            print(f"FAIL: {what}")
-        return condition
-
-    def skip(self, what, why):
-        self.skipped += 1
-        print(f"SKIP: {what}: {why}")
-
-
 def use_the_calculator(checks, application, program):
     found = wait_for(lambda: len(with_role(application, pyatspi.ROLE_PUSH_BUTTON)) >= 25
                      and list(descendants(application)))
     buttons = [n for n in found if n.getRole() == pyatspi.ROLE_PUSH_BUTTON]
     boxes = {n.name: n for n in found if n.getRole() == pyatspi.ROLE_TEXT}
-    checks.check("25 buttons named by their captions",
-                 sorted(b.name for b in buttons) == sorted(BUTTONS))
-    if not checks.check("3 boxes named by what they hold", sorted(boxes) == sorted(BOXES)):
+    checks.that(sorted(b.name for b in buttons) == sorted(BUTTONS),
+                "25 buttons named by their captions")
+    if not checks.that(sorted(boxes) == sorted(BOXES), "3 boxes named by what they hold"):
         return
     files = with_role(application, pyatspi.ROLE_MENU_ITEM, "File")
     items = [n.name for n in with_role(files[0], pyatspi.ROLE_MENU_ITEM)] if files else []
-    checks.check(f"File holds New above View Keyboard (found: {items})",
-                 items == ["New", "View Keyboard"])
+    checks.that(items == ["New", "View Keyboard"],
+                f"File holds New above View Keyboard (found: {items})")
     if items != ["New", "View Keyboard"]:
         return
     new, view = (with_role(files[0], pyatspi.ROLE_MENU_ITEM, name)[0]
@@ -144,34 +113,35 @@ def use_the_calculator(checks, application, program):
     key = {(b.name, i // 10): b for i, b in enumerate(b for b in buttons if b.name.isdigit())}
     button = {b.name: b for b in buttons if not b.name.isdigit()}
 
-    checks.check(f"compact view {COMPACT_WIDTH} pixels wide (is {width(frame)})",
-                 width(frame) == COMPACT_WIDTH)
+    checks.that(width(frame) == COMPACT_WIDTH,
+                f"compact view {COMPACT_WIDTH} pixels wide (is {width(frame)})")
     press(key["1", 0])  # hidden beyond the edge, and working all the same
     press(key["2", 0])
     press(key["4", 1])
-    checks.check("the keypads write into their own boxes",
-                 wait_for(lambda: (text(first), text(second)) == ("12", "4"), 5))
+    checks.that(wait_for(lambda: (text(first), text(second)) == ("12", "4"), 5),
+                "the keypads write into their own boxes")
     press(button["Devises"])
-    checks.check("Devises writes 3", wait_for(lambda: text(result) == "3", 5))
+    checks.that(wait_for(lambda: text(result) == "3", 5), "Devises writes 3")
 
     press(view)
-    checks.check(f"View Keyboard widens the window to {KEYPAD_WIDTH} pixels",
-                 wait_for(lambda: width(frame) == KEYPAD_WIDTH, 5))
-    checks.check("View Keyboard greys itself out",
-                 not view.getState().contains(pyatspi.STATE_ENABLED))
+    checks.that(wait_for(lambda: width(frame) == KEYPAD_WIDTH, 5),
+                f"View Keyboard widens the window to {KEYPAD_WIDTH} pixels")
+    checks.that(not view.getState().contains(pyatspi.STATE_ENABLED),
+                "View Keyboard greys itself out")
 
     second.queryEditableText().setTextContents("")
     press(button["Devises"])
     alert = wait_for(lambda: [n for n in descendants(application)
                               if n.getRole() in (pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG)], 5)
     said = [n.name for n in descendants(alert[0])] if alert else []
-    checks.check(f"division by zero is reported (said: {said})",
-                 any("Error 11: Division by zero" in s for s in said))
+    checks.that(any("Error 11: Division by zero" in s for s in said),
+                f"division by zero is reported (said: {said})")
     if alert:
         press(with_role(alert[0], pyatspi.ROLE_PUSH_BUTTON)[0])
-    checks.check("the message goes when dismissed", wait_for(
-        lambda: not [n for n in descendants(application) if n.getRole() == pyatspi.ROLE_ALERT], 5))
-    checks.check("every box is kept", (text(first), text(second), text(result)) == ("12", "", "3"))
+    checks.that(wait_for(
+        lambda: not [n for n in descendants(application) if n.getRole() == pyatspi.ROLE_ALERT], 5),
+        "the message goes when dismissed")
+    checks.that((text(first), text(second), text(result)) == ("12", "", "3"), "every box is kept")
 
     # The focus stays on the button, so the result is announced to be heard.
     what = "the results 9 and 3,5 are announced"
@@ -186,24 +156,24 @@ def use_the_calculator(checks, application, program):
         press(button["Devises"])
         wait_for(lambda: len(heard) >= 2, 5)
         pyatspi.Registry.deregisterEventListener(listener, "object:announcement")
-        checks.check(f"{what} (heard: {heard})", heard == ["9", "3,5"])
+        checks.that(heard == ["9", "3,5"], f"{what} (heard: {heard})")
     else:
         checks.skip(what, f"Qt {QT_VERSION} cannot ask for an announcement")
 
     press(new)
-    checks.check("New empties the three boxes",
-                 wait_for(lambda: (text(first), text(second), text(result)) == ("", "", ""), 5))
+    checks.that(wait_for(lambda: (text(first), text(second), text(result)) == ("", "", ""), 5),
+                "New empties the three boxes")
     press(button["Exit"])
     try:
         status = program.wait(10)
     except subprocess.TimeoutExpired:
         status = None
-    checks.check(f"Exit ends the program with status 0 (status: {status})", status == 0)
+    checks.that(status == 0, f"Exit ends the program with status 0 (status: {status})")
     return status
 
 
 def main():
-    checks = Checks()
+    checks = Checks(passes_too=True)
     runtime_dir = tempfile.mkdtemp()
     log = os.path.join(runtime_dir, "program.log")
     server, display = (start_wayland if PLATFORM == "wayland" else start_x11)(runtime_dir)
@@ -218,14 +188,14 @@ def main():
         with open(log, "w") as output:
             program = subprocess.Popen([PROGRAM], env=environment, stderr=output)
         application = wait_for(lambda: find_application(program.pid), 20)
-        if checks.check("the program is on the accessibility bus", application is not None):
+        if checks.that(application is not None, "the program is on the accessibility bus"):
             if use_the_calculator(checks, application, program) not in (0, None):
                 with open(log, errors="replace") as said:  # what it said, protocol aside
                     print("".join(line for line in said if not line.startswith("["))[-4000:])
         if PLATFORM == "wayland":
             with open(log, errors="replace") as said:
-                checks.check(f"the window's app id is {APP_ID}",
-                             f'set_app_id("{APP_ID}")' in said.read())
+                checks.that(f'set_app_id("{APP_ID}")' in said.read(),
+                            f"the window's app id is {APP_ID}")
     finally:
         if program is not None and program.poll() is None:
             program.kill()
@@ -237,5 +207,5 @@ def main():
 
 if __name__ == "__main__":
     result = main()
-    print(f"{result.passed} passed, {result.failed} failed, {result.skipped} skipped")
+    print(result.closing())
     sys.exit(1 if result.failed else 0)

@@ -34,7 +34,9 @@ from selenium.common.exceptions import WebDriverException
 sys.path.insert(0, os.path.dirname(__file__))
 from browser import ENGINES, HERE, Site, desktop, engine  # noqa: E402
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "cases"))
+sys.path[:0] = [os.path.join(os.path.dirname(__file__), "..", folder)
+                for folder in ("cases", "support")]
+from checks import Checks  # noqa: E402
 from form1_tables import read_cases, read_description  # noqa: E402
 
 TWIPS_PER_CSS_PIXEL = 15  # a CSS pixel is 1/96 inch, a twip 1/1440
@@ -46,26 +48,6 @@ AXE_TAGS = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22a", "wcag22aa", "
 SCHEMES = [("a dark colour scheme", "prefers-color-scheme", "dark",
             {"ui.systemUsesDarkTheme": 1, "layout.css.prefers-color-scheme.content-override": 0}),
            ("forced colours", "forced-colors", "active", {"browser.display.document_color_use": 2})]
-
-
-class Checks:
-    def __init__(self):
-        self.passed = self.failed = self.skipped = 0
-
-    def skip(self, what, reason):
-        self.skipped += 1
-        print(f"SKIP: {what}: {reason}", flush=True)
-
-    def equal(self, actual, expected, what):
-        if actual == expected:
-            self.passed += 1
-        else:
-            self.failed += 1
-            print(f"FAIL: {what}: got {actual!r}, expected {expected!r}", flush=True)
-        return actual == expected
-
-    def that(self, condition, what):
-        return self.equal(bool(condition), True, what)
 
 
 class Calculator:
@@ -688,7 +670,7 @@ def main():
     started = time.monotonic()
     if args.update:
         check_update(args.engine, checks, args.site, args.update)
-        print(f"{checks.passed} passed, {checks.failed} failed, {checks.skipped} skipped")
+        print(checks.closing())
         return 1 if checks.failed else 0
     site = Site(args.site)
     faulty = Site(args.faulty_site) if args.faulty_site else None
@@ -739,7 +721,7 @@ def main():
             faulty.stop()
     print(f"web test in {args.engine} at scale {args.scale}, {args.language}: "
           f"{time.monotonic() - started:.1f} s")
-    print(f"{checks.passed} passed, {checks.failed} failed, {checks.skipped} skipped")
+    print(checks.closing())
     return 1 if checks.failed else 0
 
 
