@@ -17,7 +17,7 @@ Object Form::operator[](std::string_view name) const {
     if (!found.object)
         throw RuntimeError(NoSuchObject,
                            std::string(description_.name) + " has no object named " + quoted(name));
-    return Object(found.name, *found.object, *this);
+    return Object(found.name, found.kind, *found.object, *this);
 }
 
 void Form::raise(std::string_view event) const {
@@ -26,9 +26,11 @@ void Form::raise(std::string_view event) const {
             dispatch(handler, description_.recoverableErrors);
 }
 
-void Object::lacks(std::string_view property) const {
-    throw RuntimeError(NoSuchProperty,
-                       "Object " + quoted(name_) + " has no property " + std::string(property));
+void Object::require(Property property) const {
+    static constexpr const char* names[] = {"Text", "Left", "Width", "Enabled"};
+    if (!hasProperty(kind_, property))
+        throw RuntimeError(NoSuchProperty,
+                           "Object " + quoted(name_) + " has no property " + names[int(property)]);
 }
 
 namespace {

@@ -15,6 +15,22 @@
 namespace runtime {
 
 enum class ObjectKind { Button, TextBox, Line, Menu, MenuItem };
+enum class Property { Text, Left, Width, Enabled };
+
+// Which kind of object has which property, on every platform: a box has a
+// Text; buttons and boxes have a Left and a Width; all but lines are Enabled.
+constexpr bool hasProperty(ObjectKind kind, Property property) {
+    switch (property) {
+    case Property::Text:
+        return kind == ObjectKind::TextBox;
+    case Property::Left:
+    case Property::Width:
+        return kind == ObjectKind::Button || kind == ObjectKind::TextBox;
+    case Property::Enabled:
+        return kind != ObjectKind::Line;
+    }
+    return false;
+}
 
 // One object as the platform built it: its kind and its native control.
 struct BuiltObject;
@@ -39,12 +55,14 @@ public:
 
 private:
     friend class Form;
-    Object(std::string_view name, BuiltObject& object, const Form& form)
-        : name_(name), object_(&object), form_(&form) {}
+    Object(std::string_view name, ObjectKind kind, BuiltObject& object, const Form& form)
+        : name_(name), kind_(kind), object_(&object), form_(&form) {}
 
-    [[noreturn]] void lacks(std::string_view property) const;
+    // Raises the run-time error of an object whose kind lacks the property.
+    void require(Property property) const;
 
     std::string_view name_;
+    ObjectKind kind_;
     BuiltObject* object_;
     const Form* form_;
 };

@@ -13,4 +13,7 @@ int start(const Project& project, int argc = 0, char** argv = nullptr);
 // that own both: build the start-up form, Load, show, run.
 int run(const Project& project);
 
+// Reports every uncaught error in a message titled with the start-up form's caption.
+void reportInMessages(const Project& project);
+
 } // namespace runtime

@@ -42,37 +42,29 @@ void platform::quitEventLoop(int) {}
 std::string decimalSeparator() { return "."; }
 
 std::string Object::text() const {
-    if (object_->kind != ObjectKind::TextBox)
-        lacks("Text");
+    require(Property::Text);
     return object_->text;
 }
 
 void Object::setText(std::string_view text) {
-    if (object_->kind != ObjectKind::TextBox)
-        lacks("Text");
+    require(Property::Text);
     object_->text = text;
 }
 
-void Object::announceText() const {
-    if (object_->kind != ObjectKind::TextBox)
-        lacks("Text");
-}
+void Object::announceText() const { require(Property::Text); }
 
 void Object::setLeft(int twips) {
-    if (object_->kind != ObjectKind::Button && object_->kind != ObjectKind::TextBox)
-        lacks("Left");
+    require(Property::Left);
     object_->left = twips;
 }
 
 void Object::setWidth(int twips) {
-    if (object_->kind != ObjectKind::Button && object_->kind != ObjectKind::TextBox)
-        lacks("Width");
+    require(Property::Width);
     object_->width = twips;
 }
 
 void Object::setEnabled(bool enabled) {
-    if (object_->kind == ObjectKind::Line)
-        lacks("Enabled");
+    require(Property::Enabled);
     object_->enabled = enabled;
 }
 

@@ -8,6 +8,7 @@
 #include "runtime/platform.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLayout>
 #include <QLineEdit>
@@ -22,8 +23,11 @@ struct Form::Impl {
 
 Form::Form(const FormDescription& description)
     : description_(description), impl_(new Impl{buildForm(description)}) {
-    // Widgets must go before the application object does.
-    [[maybe_unused]] static const bool once = (qAddPostRoutine(unloadForms), true);
+    // Widgets must go before the application object does; the first form's
+    // icon is the application's too, which its messages show.
+    [[maybe_unused]] static const bool once =
+        (qAddPostRoutine(unloadForms),
+         QApplication::setWindowIcon(impl_->built.window->windowIcon()), true);
 }
 
 Form::~Form() = default;
@@ -43,61 +47,40 @@ platform::NamedObject platform::findObject(const Form& form, std::string_view na
 
 // ---- Object ----------------------------------------------------------------
 
-namespace {
-QWidget* geometryWidget(const BuiltObject& object) {
-    return object.kind == ObjectKind::Button || object.kind == ObjectKind::TextBox
-               ? static_cast<QWidget*>(object.object)
-               : nullptr;
-}
-} // namespace
-
 std::string Object::text() const {
-    if (object_->kind != ObjectKind::TextBox)
-        lacks("Text");
+    require(Property::Text);
     return static_cast<QLineEdit*>(object_->object)->text().toStdString();
 }
 
 void Object::setText(std::string_view text) {
-    if (object_->kind != ObjectKind::TextBox)
-        lacks("Text");
+    require(Property::Text);
     static_cast<QLineEdit*>(object_->object)->setText(QString::fromUtf8(text));
 }
 
 void Object::announceText() const {
-    if (object_->kind != ObjectKind::TextBox)
-        lacks("Text");
+    require(Property::Text);
     auto* box = static_cast<QLineEdit*>(object_->object);
     announce(box, box->text().right(announcedLength));
 }
 
 void Object::setLeft(int twips) {
-    QWidget* widget = geometryWidget(*object_);
-    if (!widget)
-        lacks("Left");
+    require(Property::Left);
+    auto* widget = static_cast<QWidget*>(object_->object);
     widget->move(form_->impl().built.scale.toPixels(twips), widget->y());
 }
 
 void Object::setWidth(int twips) {
-    QWidget* widget = geometryWidget(*object_);
-    if (!widget)
-        lacks("Width");
+    require(Property::Width);
+    auto* widget = static_cast<QWidget*>(object_->object);
     widget->resize(form_->impl().built.scale.toPixels(twips), widget->height());
 }
 
 void Object::setEnabled(bool enabled) {
-    switch (object_->kind) {
-    case ObjectKind::MenuItem:
+    require(Property::Enabled);
+    if (kind_ == ObjectKind::MenuItem)
         static_cast<QAction*>(object_->object)->setEnabled(enabled);
-        return;
-    case ObjectKind::Menu:
-    case ObjectKind::Button:
-    case ObjectKind::TextBox:
+    else
         static_cast<QWidget*>(object_->object)->setEnabled(enabled);
-        return;
-    case ObjectKind::Line:
-        break;
-    }
-    lacks("Enabled");
 }
 
 } // namespace runtime

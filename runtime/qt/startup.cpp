@@ -6,9 +6,7 @@
 #include "command_line.h"
 #include "native.h"
 #include "runtime/dispatch.h"
-#include "runtime/error_message.h"
 #include "runtime/form.h"
-#include "runtime/numeric/error.h"
 #include "runtime/platform.h"
 
 #include <QApplication>
@@ -89,24 +87,9 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     }
 }
 
-int run(const Project& project) {
-    QCoreApplication::setApplicationName(QString::fromUtf8(project.name));
-    QCoreApplication::setApplicationVersion(QString::fromUtf8(project.version));
-    QGuiApplication::setDesktopFileName(QString::fromUtf8(project.desktopEntry));
-    try {
-        Form& form = formInstance(project.startupForm);
-        QApplication::setWindowIcon(nativeWindow(form)->windowIcon()); // the application's too
-        form.raise("Load");
-        if (exitStatus())
-            return *exitStatus();
-        nativeWindow(form)->show();
-    } catch (const RuntimeError& error) {
-        // The description itself is at fault: report it like any other error.
-        report(error);
-        return 1;
-    }
-    return QApplication::exec();
-}
+void platform::show(Form& form) { nativeWindow(form)->show(); }
+
+int platform::runEventLoop() { return QApplication::exec(); }
 
 int start(const Project& project, int argc, char** argv) {
     programName = project.name;
@@ -123,9 +106,10 @@ int start(const Project& project, int argc, char** argv) {
     passOnHeldMessages();
     if (!takeWhatQtLeft(project))
         return 2;
-    setErrorReporter([&project](const RuntimeError& error) {
-        showErrorMessage(project.startupForm.caption, error);
-    });
+    QCoreApplication::setApplicationName(QString::fromUtf8(project.name));
+    QCoreApplication::setApplicationVersion(QString::fromUtf8(project.version));
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(project.desktopEntry));
+    reportInMessages(project);
     return run(project);
 }
 

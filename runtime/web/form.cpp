@@ -94,14 +94,12 @@ platform::NamedObject platform::findObject(const Form& form, std::string_view na
 // ---- Object ----------------------------------------------------------------
 
 std::string Object::text() const {
-    if (object_->kind != ObjectKind::TextBox)
-        lacks("Text");
+    require(Property::Text);
     return object_->element["value"].as<std::string>();
 }
 
 void Object::setText(std::string_view text) {
-    if (object_->kind != ObjectKind::TextBox)
-        lacks("Text");
+    require(Property::Text);
     object_->element.set("value", std::string(text));
 }
 
@@ -109,8 +107,7 @@ void Object::setText(std::string_view text) {
 // reads out what is added, even when it says what the last one did. (A text
 // node replaced by an equal one changes nothing that it is told of.)
 void Object::announceText() const {
-    if (object_->kind != ObjectKind::TextBox)
-        lacks("Text");
+    require(Property::Text);
     val paragraph = dom::element("p");
     paragraph.set("textContent", object_->element["value"].call<val>("slice", -announcedLength));
     val added = dom::element("div");
@@ -120,36 +117,25 @@ void Object::announceText() const {
 }
 
 void Object::setLeft(int twips) {
-    if (object_->kind != ObjectKind::Button && object_->kind != ObjectKind::TextBox)
-        lacks("Left");
+    require(Property::Left);
     object_->element["style"].set("left", cssPixels(twips));
 }
 
 void Object::setWidth(int twips) {
-    if (object_->kind != ObjectKind::Button && object_->kind != ObjectKind::TextBox)
-        lacks("Width");
+    require(Property::Width);
     object_->element["style"].set("width", cssPixels(twips));
 }
 
 void Object::setEnabled(bool enabled) {
-    switch (object_->kind) {
-    case ObjectKind::Menu:
-    case ObjectKind::MenuItem:
-        // Greyed, yet still reached with the arrow keys, as in a desktop's menus.
-        if (enabled)
-            object_->element.call<void>("removeAttribute", std::string("aria-disabled"));
-        else
-            object_->element.call<void>("setAttribute", std::string("aria-disabled"),
-                                        std::string("true"));
-        return;
-    case ObjectKind::Button:
-    case ObjectKind::TextBox:
+    require(Property::Enabled);
+    if (kind_ == ObjectKind::Button || kind_ == ObjectKind::TextBox) {
         object_->element.set("disabled", !enabled);
-        return;
-    case ObjectKind::Line:
-        break;
+    } else if (enabled) {
+        object_->element.call<void>("removeAttribute", std::string("aria-disabled"));
+    } else { // greyed, yet still reached with the arrow keys, as in a desktop's menus
+        object_->element.call<void>("setAttribute", std::string("aria-disabled"),
+                                    std::string("true"));
     }
-    lacks("Enabled");
 }
 
 } // namespace runtime

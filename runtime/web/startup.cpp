@@ -7,11 +7,8 @@
 #include "built_form.h"
 #include "dom.h"
 #include "runtime/dispatch.h"
-#include "runtime/error_message.h"
 #include "runtime/form.h"
-#include "runtime/numeric/error.h"
 #include "runtime/platform.h"
-#include "runtime/test_seams.h"
 
 #include <string>
 
@@ -22,16 +19,6 @@ using dom::val;
 namespace {
 
 bool ended = false;
-
-void show(const Form& form) {
-    Form::Impl& impl = form.impl();
-    impl.window.set("inert", false);
-    fitToScreen(form);
-    // The first control in the focus order that can take the focus has it.
-    const val first = impl.client.call<val>("querySelector", std::string("button, input"));
-    if (!first.isNull())
-        first.call<void>("focus", val::object());
-}
 
 // Every file of the site kept by the service worker, so that the calculator
 // starts with no network and installs as an app.
@@ -95,6 +82,19 @@ void dom::onMessageClosed() {
         finishEnding();
 }
 
+void platform::show(Form& form) {
+    Form::Impl& impl = form.impl();
+    impl.window.set("inert", false);
+    fitToScreen(form);
+    // The first control in the focus order that can take the focus has it.
+    const val first = impl.client.call<val>("querySelector", std::string("button, input"));
+    if (!first.isNull())
+        first.call<void>("focus", val::object());
+}
+
+// The browser's event loop goes on running the program.
+int platform::runEventLoop() { return 0; }
+
 void platform::quitEventLoop(int) {
     const val forms = dom::document().call<val>("querySelectorAll", std::string(".form"));
     const int count = forms["length"].as<int>();
@@ -103,26 +103,8 @@ void platform::quitEventLoop(int) {
     finishEnding();
 }
 
-int run(const Project& project) {
-    try {
-        Form& form = formInstance(project.startupForm);
-        form.raise("Load");
-        if (exitStatus())
-            return *exitStatus();
-        show(form);
-    } catch (const RuntimeError& error) {
-        // The description itself is at fault: report it like any other error.
-        report(error);
-        endProgram(1);
-        return 1;
-    }
-    return 0; // the browser's event loop goes on running the program
-}
-
 int start(const Project& project, int, char**) {
-    setErrorReporter([&project](const RuntimeError& error) {
-        showErrorMessage(project.startupForm.caption, error);
-    });
+    reportInMessages(project);
     starting = &project;
     val::global("setTimeout")(dom::listener(dom::Event::Startup), 0);
     return 0; // the rest of start-up runs from the browser's event loop

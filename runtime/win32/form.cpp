@@ -47,28 +47,24 @@ std::wstring windowText(HWND control) {
 } // namespace
 
 std::string Object::text() const {
-    if (object_->kind != ObjectKind::TextBox)
-        lacks("Text");
+    require(Property::Text);
     return narrow(windowText(object_->control));
 }
 
 void Object::setText(std::string_view text) {
-    if (object_->kind != ObjectKind::TextBox)
-        lacks("Text");
+    require(Property::Text);
     SetWindowTextW(object_->control, widen(text).c_str());
 }
 
 void Object::announceText() const {
-    if (object_->kind != ObjectKind::TextBox)
-        lacks("Text");
+    require(Property::Text);
     const std::wstring said = windowText(object_->control);
     announce(object_->control,
              said.substr(said.size() - std::min<std::size_t>(said.size(), announcedLength)));
 }
 
 void Object::setLeft(int twips) {
-    if (!object_->control)
-        lacks("Left");
+    require(Property::Left);
     object_->left = twips; // kept in twips, so that it holds at any later DPI
     const Form::Impl& impl = form_->impl();
     SetWindowPos(object_->control, nullptr, impl.px(object_->left), impl.px(object_->top), 0, 0,
@@ -76,8 +72,7 @@ void Object::setLeft(int twips) {
 }
 
 void Object::setWidth(int twips) {
-    if (!object_->control)
-        lacks("Width");
+    require(Property::Width);
     object_->width = twips;
     const Form::Impl& impl = form_->impl();
     SetWindowPos(object_->control, nullptr, 0, 0, impl.px(object_->width), impl.px(object_->height),
@@ -85,23 +80,16 @@ void Object::setWidth(int twips) {
 }
 
 void Object::setEnabled(bool enabled) {
+    require(Property::Enabled);
     const UINT state = enabled ? MF_ENABLED : MF_GRAYED;
-    switch (object_->kind) {
-    case ObjectKind::MenuItem:
+    if (kind_ == ObjectKind::MenuItem) {
         EnableMenuItem(object_->menu, object_->item, MF_BYCOMMAND | state);
-        return;
-    case ObjectKind::Menu:
+    } else if (kind_ == ObjectKind::Menu) {
         EnableMenuItem(object_->menu, object_->item, MF_BYPOSITION | state);
         DrawMenuBar(form_->impl().window);
-        return;
-    case ObjectKind::Button:
-    case ObjectKind::TextBox:
+    } else {
         EnableWindow(object_->control, enabled);
-        return;
-    case ObjectKind::Line:
-        break;
     }
-    lacks("Enabled");
 }
 
 } // namespace runtime

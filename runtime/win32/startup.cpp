@@ -4,9 +4,7 @@
 
 #include "native.h"
 #include "runtime/dispatch.h"
-#include "runtime/error_message.h"
 #include "runtime/form.h"
-#include "runtime/numeric/error.h"
 #include "runtime/platform.h"
 
 #include <windows.h>
@@ -51,19 +49,12 @@ void processPendingMessages() {
     }
 }
 
-int run(const Project& project) {
-    try {
-        Form& form = formInstance(project.startupForm);
-        form.raise("Load");
-        if (exitStatus())
-            return *exitStatus();
-        ShowWindow(nativeWindow(form), SW_SHOWDEFAULT);
-        UpdateWindow(nativeWindow(form));
-    } catch (const RuntimeError& error) {
-        // The description itself is at fault: report it like any other error.
-        report(error);
-        return 1;
-    }
+void platform::show(Form& form) {
+    ShowWindow(nativeWindow(form), SW_SHOWDEFAULT);
+    UpdateWindow(nativeWindow(form));
+}
+
+int platform::runEventLoop() {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0)
         handle(message);
@@ -74,9 +65,7 @@ int start(const Project& project, int, char**) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    setErrorReporter([&project](const RuntimeError& error) {
-        showErrorMessage(project.startupForm.caption, error);
-    });
+    reportInMessages(project);
     const int status = run(project);
     unloadForms();
     CoUninitialize();
