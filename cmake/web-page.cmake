@@ -11,7 +11,7 @@ foreach(target form1 numeric_core)
   list(TRANSFORM sources PREPEND ${folder}/)
   list(APPEND page_writer_sources ${sources})
 endforeach()
-foreach(source dispatch.cpp form.cpp page/form.cpp page/page_writer.cpp)
+foreach(source description.cpp dispatch.cpp form.cpp page/form.cpp page/page_writer.cpp)
   list(APPEND page_writer_sources ${PROJECT_SOURCE_DIR}/runtime/${source})
 endforeach()
 file(GLOB page_writer_headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/runtime/*.h

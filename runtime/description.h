@@ -7,6 +7,7 @@
 
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace runtime {
 
@@ -69,6 +70,14 @@ struct FormDescription {
     // raise them before they change anything; any other uncaught error ends it.
     std::span<const int> recoverableErrors = {};
 };
+
+// Raises a RuntimeError where the description is at fault: two objects of one
+// name, a line that runs neither across nor down, a menu item under no menu,
+// or what a screen reader says of an object that is not on the form.
+void checkDescription(const FormDescription& form);
+
+// The controls in the focus order, which is the order they are built in.
+std::vector<const Control*> inTabOrder(const FormDescription& form);
 
 // What the process entry hands to start-up.
 struct Project {

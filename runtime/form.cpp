@@ -45,6 +45,7 @@ Form& formInstance(const FormDescription& description) {
     // Found by its name without building a key: every handler comes this way.
     if (const auto found = instances().find(description.name); found != instances().end())
         return *found->second;
+    checkDescription(description);
     auto form = std::make_unique<Form>(description);
     return *instances().emplace(description.name, std::move(form)).first->second;
 }

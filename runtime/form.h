@@ -8,6 +8,7 @@
 
 #include "description.h"
 
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -34,6 +35,8 @@ constexpr bool hasProperty(ObjectKind kind, Property property) {
 
 // One object as the platform built it: its kind and its native control.
 struct BuiltObject;
+// A built form's objects, by the names their description gives them.
+using BuiltObjects = std::map<std::string_view, BuiltObject, std::less<>>;
 
 class Form;
 

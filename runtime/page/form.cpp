@@ -4,7 +4,6 @@
 #include "form_state.h"
 
 #include "runtime/locale.h"
-#include "runtime/numeric/error.h"
 #include "runtime/platform.h"
 
 namespace runtime {
@@ -12,8 +11,7 @@ namespace runtime {
 Form::Form(const FormDescription& description) : description_(description), impl_(new Impl) {
     impl_->outerWidth = description.outerWidth;
     const auto add = [this](std::string_view name, BuiltObject object) {
-        if (!impl_->objects.emplace(name, std::move(object)).second)
-            throw RuntimeError(NoSuchObject, "Two objects are named " + quoted(name));
+        impl_->objects.emplace(name, std::move(object));
     };
     for (const Control& control : description.controls)
         add(control.name, {.kind = control.kind == ControlKind::TextBox ? ObjectKind::TextBox

@@ -4,9 +4,7 @@
 
 #include "runtime/form.h"
 
-#include <map>
 #include <string>
-#include <string_view>
 
 namespace runtime {
 
@@ -19,7 +17,7 @@ struct BuiltObject {
 
 struct Form::Impl {
     int outerWidth = 0;
-    std::map<std::string_view, BuiltObject, std::less<>> objects;
+    BuiltObjects objects;
 };
 
 } // namespace runtime

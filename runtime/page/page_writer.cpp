@@ -4,13 +4,11 @@
 #include "page_writer.h"
 
 #include "form_state.h"
-#include "runtime/numeric/error.h"
 #include "runtime/web/css_pixels.h"
 
 #include <algorithm>
 #include <span>
 #include <string_view>
-#include <vector>
 
 namespace runtime {
 
@@ -136,12 +134,9 @@ private:
                 out_ += "<div class=\"popup\" role=\"menu\"" +
                         attribute("aria-label", entry.caption) + " hidden>\n";
                 open = true;
-            } else if (open) {
+            } else {
                 menuEntry(entry, "");
                 out_ += "\n";
-            } else {
-                throw RuntimeError(NoSuchObject,
-                                   "Menu item " + quoted(entry.name) + " stands under no menu");
             }
         }
         out_ += (open ? "</div></div>\n" : "") + std::string("</div>\n");
@@ -149,14 +144,8 @@ private:
 
     // In focus order, which is the order of the page and so the order Tab follows.
     void addControls() {
-        std::vector<const Control*> inTabOrder;
-        for (const Control& control : description_.controls)
-            inTabOrder.push_back(&control);
-        std::stable_sort(
-            inTabOrder.begin(), inTabOrder.end(),
-            [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
         std::string_view group;
-        for (const Control* control : inTabOrder) {
+        for (const Control* control : inTabOrder(description_)) {
             // Controls described alike one after another, as a keypad's keys, are
             // a group named by the description: a screen reader says a one-letter
             // button's description in place of its caption, and a group's name
@@ -193,9 +182,6 @@ private:
     void addLines() {
         for (const Line& line : description_.lines) {
             const bool across = line.y1 == line.y2;
-            if (!across && line.x1 != line.x2)
-                throw RuntimeError(NoSuchObject, "The line " + quoted(line.name) +
-                                                     " runs neither across nor down");
             out_ += std::string("<div class=\"line ") + (across ? "across" : "down") +
                     (line.style == LineStyle::Dotted ? " dotted" : "") + "\"" +
                     attribute("id", line.name) + " aria-hidden=\"true\"></div>\n";

@@ -5,7 +5,6 @@
 #include "menu_bar_key.h"
 #include "runtime/dispatch.h"
 #include "runtime/event_binding.h"
-#include "runtime/numeric/error.h"
 #include "runtime/platform.h"
 
 #include <QGuiApplication>
@@ -20,10 +19,8 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include <algorithm>
 #include <limits>
 #include <string>
-#include <vector>
 
 namespace runtime {
 
@@ -79,18 +76,12 @@ private:
 
     void add(std::string_view name, ObjectKind kind, QObject* object) {
         object->setObjectName(QString::fromUtf8(name));
-        if (!built_.objects.emplace(name, BuiltObject{kind, object}).second)
-            throw RuntimeError(NoSuchObject, "Two objects are named " + quoted(name));
+        built_.objects.emplace(name, BuiltObject{kind, object});
     }
 
     void addControls() {
-        std::vector<const Control*> inTabOrder;
-        for (const Control& control : description_.controls)
-            inTabOrder.push_back(&control);
-        std::ranges::stable_sort(inTabOrder, {}, &Control::tabIndex);
-
         QWidget* previous = nullptr;
-        for (const Control* control : inTabOrder) {
+        for (const Control* control : inTabOrder(description_)) {
             QWidget* widget = makeControl(*control);
             widget->setGeometry(px(control->left), px(control->top), px(control->width),
                                 px(control->height));
@@ -135,11 +126,8 @@ private:
                            ->menuBar()
                            ->addMenu(caption(entry.caption));
                 add(entry.name, ObjectKind::Menu, menu);
-            } else if (menu) {
-                add(entry.name, ObjectKind::MenuItem, menu->addAction(caption(entry.caption)));
             } else {
-                throw RuntimeError(NoSuchObject,
-                                   "Menu item " + quoted(entry.name) + " stands under no menu");
+                add(entry.name, ObjectKind::MenuItem, menu->addAction(caption(entry.caption)));
             }
         }
     }
@@ -147,14 +135,9 @@ private:
     void nameForScreenReaders() {
         const auto give = [this](std::span<const AccessibleText> entries,
                                  void (QWidget::*set)(const QString&)) {
-            for (const AccessibleText& entry : entries) {
-                const auto found = built_.objects.find(entry.object);
-                if (found == built_.objects.end())
-                    throw RuntimeError(NoSuchObject, "Accessible text for " + quoted(entry.object) +
-                                                         ", which is on no form");
-                if (auto* widget = qobject_cast<QWidget*>(found->second.object))
+            for (const AccessibleText& entry : entries)
+                if (auto* widget = qobject_cast<QWidget*>(built_.objects.at(entry.object).object))
                     (widget->*set)(QString::fromUtf8(entry.text));
-            }
         };
         give(description_.accessibleNames, &QWidget::setAccessibleName);
         give(description_.accessibleDescriptions, &QWidget::setAccessibleDescription);

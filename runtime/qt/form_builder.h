@@ -8,9 +8,7 @@
 
 #include <QWidget>
 
-#include <map>
 #include <memory>
-#include <string_view>
 
 namespace runtime {
 
@@ -22,7 +20,7 @@ struct BuiltObject {
 struct BuiltForm {
     std::unique_ptr<QWidget> window; // with a menu bar above the client area
     QWidget* client = nullptr;       // the client area below the menu bar
-    std::map<std::string_view, BuiltObject, std::less<>> objects;
+    BuiltObjects objects;
     TwipsScale scale;
 };
 

@@ -6,8 +6,6 @@
 
 #include <emscripten/val.h>
 
-#include <map>
-#include <string_view>
 #include <vector>
 
 namespace runtime {
@@ -34,7 +32,7 @@ struct Form::Impl {
     emscripten::val focusBeforeMenu = emscripten::val::null();
     int outerWidth = 0; // in twips, as last written
     int fitTries = 0;   // left for making an app window's size come out exact
-    std::map<std::string_view, BuiltObject, std::less<>> objects;
+    BuiltObjects objects;
 };
 
 // Finds the form's element and every control, line and menu entry in the

@@ -20,13 +20,10 @@ void nameForScreenReaders(const Form& form) {
                      reinterpret_cast<void**>(&services));
     const auto give = [&](std::span<const AccessibleText> entries, const MSAAPROPID& property) {
         for (const AccessibleText& entry : entries) {
-            const BuiltObject* found = platform::findObject(form, entry.object).object;
-            if (!found)
-                throw RuntimeError(NoSuchObject, "Accessible text for " + quoted(entry.object) +
-                                                     ", which is on no form");
-            if (services && found->control)
-                services->SetHwndPropStr(found->control, DWORD(OBJID_CLIENT), CHILDID_SELF,
-                                         property, widen(entry.text).c_str());
+            const BuiltObject& found = form.impl().objects.at(entry.object);
+            if (services && found.control)
+                services->SetHwndPropStr(found.control, DWORD(OBJID_CLIENT), CHILDID_SELF, property,
+                                         widen(entry.text).c_str());
         }
     };
     give(form.description().accessibleNames, PROPID_ACC_NAME);

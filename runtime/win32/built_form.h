@@ -26,7 +26,7 @@ struct Form::Impl {
     HICON icons[2] = {};  // small and large
     UINT dpi = 96;
     int outerWidth = 0; // in twips, as last written
-    std::map<std::string_view, BuiltObject, std::less<>> objects;
+    BuiltObjects objects;
     std::map<UINT, const Handler*> clicks; // by command
     HWND lastFocus = nullptr;              // given back when the window is active again
 

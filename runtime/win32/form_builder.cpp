@@ -222,20 +222,12 @@ private:
         return object.control ? UINT(GetDlgCtrlID(object.control)) : object.item;
     }
 
-    BuiltObject& add(std::string_view name, BuiltObject object) {
-        const auto [at, added] = impl_.objects.emplace(name, object);
-        if (!added)
-            throw RuntimeError(NoSuchObject, "Two objects are named " + quoted(name));
-        return at->second;
-    }
+    void add(std::string_view name, BuiltObject object) { impl_.objects.emplace(name, object); }
 
     // Created in focus order, which is the order Tab follows; the first takes the focus.
     void addControls() {
-        std::vector<const Control*> inTabOrder;
-        for (const Control& control : form_.description().controls)
-            inTabOrder.push_back(&control);
-        std::ranges::stable_sort(inTabOrder, {}, &Control::tabIndex);
-        for (const Control* control : inTabOrder) {
+        const std::vector<const Control*> controls = inTabOrder(form_.description());
+        for (const Control* control : controls) {
             const bool box = control->kind == ControlKind::TextBox;
             HWND created = CreateWindowExW(
                 box ? WS_EX_CLIENTEDGE : 0, box ? L"EDIT" : L"BUTTON",
@@ -254,7 +246,7 @@ private:
                                 .top = control->top,
                                 .width = control->width,
                                 .height = control->height});
-            if (control == inTabOrder.front()) {
+            if (control == controls.front()) {
                 impl_.lastFocus = created; // given to it when the window is first activated
                 SetFocus(created);
             }
@@ -262,12 +254,8 @@ private:
     }
 
     void addLines() {
-        for (const Line& line : form_.description().lines) {
-            if (line.x1 != line.x2 && line.y1 != line.y2)
-                throw RuntimeError(NoSuchObject, "The line " + quoted(line.name) +
-                                                     " runs neither across nor down");
+        for (const Line& line : form_.description().lines)
             add(line.name, {.kind = ObjectKind::Line});
-        }
     }
 
     void addMenu() {
@@ -282,14 +270,10 @@ private:
                 AppendMenuW(bar, MF_POPUP | MF_STRING, UINT_PTR(menu),
                             caption(entry.caption).c_str());
                 add(entry.name, {.kind = ObjectKind::Menu, .menu = bar, .item = position++});
-            } else if (menu) {
+            } else {
                 const UINT command = nextCommand_++;
                 AppendMenuW(menu, MF_STRING, command, caption(entry.caption).c_str());
                 add(entry.name, {.kind = ObjectKind::MenuItem, .menu = menu, .item = command});
-            } else {
-                DestroyMenu(bar);
-                throw RuntimeError(NoSuchObject,
-                                   "Menu item " + quoted(entry.name) + " stands under no menu");
             }
         }
         SetMenu(impl_.window, bar);

@@ -61,6 +61,14 @@ const runtime::Project probeProject{"probe", "0", "", probeForm()};
 
 void noop() {}
 
+// One thing wrong each, in a probe form's description.
+constexpr runtime::Control twoNamedFail[] = {
+    probeControls[0], {1, "fail", runtime::ControlKind::Button, "Again", 120, 600, 1200, 375}};
+constexpr runtime::Line lineNamedLater[] = {{"later", 0, 60, 600, 60, runtime::LineStyle::Solid}};
+constexpr runtime::Line slantingLine[] = {{"slant", 0, 0, 600, 600, runtime::LineStyle::Solid}};
+constexpr runtime::MenuEntry itemUnderNoMenu[] = {{"item", "Item", 1}, {"menu", "Menu", 0}};
+constexpr runtime::AccessibleText nameOfNoObject[] = {{"ghost", "Nobody"}};
+
 } // namespace
 
 class StartupTest : public QObject {
@@ -75,6 +83,8 @@ private slots:
     void errorInLoadEndsBeforeTheWindowShows();
     void handlerTableIsCheckedAgainstTheForm_data();
     void handlerTableIsCheckedAgainstTheForm();
+    void descriptionAtFaultIsRefusedBeforeItIsBuilt_data();
+    void descriptionAtFaultIsRefusedBeforeItIsBuilt();
 };
 
 // Records the client width at the first Show event of the Form1 window.
@@ -224,6 +234,48 @@ void StartupTest::handlerTableIsCheckedAgainstTheForm() {
     } catch (const runtime::RuntimeError& error) {
         QVERIFY2(!accepted, error.what());
         QCOMPARE(error.number(), int(runtime::NoSuchEvent));
+    }
+}
+
+using Fault = std::function<void(runtime::FormDescription&)>;
+Q_DECLARE_METATYPE(Fault)
+
+void StartupTest::descriptionAtFaultIsRefusedBeforeItIsBuilt_data() {
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<QString>("description");
+    QTest::newRow("two controls of one name")
+        << Fault([](auto& form) { form.controls = twoNamedFail; })
+        << "Two objects are named 'fail'";
+    QTest::newRow("a line named as a control")
+        << Fault([](auto& form) { form.lines = lineNamedLater; })
+        << "Two objects are named 'later'";
+    QTest::newRow("a line neither across nor down")
+        << Fault([](auto& form) { form.lines = slantingLine; })
+        << "The line 'slant' runs neither across nor down";
+    QTest::newRow("a menu item under no menu")
+        << Fault([](auto& form) { form.menu = itemUnderNoMenu; })
+        << "Menu item 'item' stands under no menu";
+    QTest::newRow("a screen reader's name for no object")
+        << Fault([](auto& form) { form.accessibleNames = nameOfNoObject; })
+        << "Accessible text for 'ghost', which is on no form";
+    QTest::newRow("a description for no object")
+        << Fault([](auto& form) { form.accessibleDescriptions = nameOfNoObject; })
+        << "Accessible text for 'ghost', which is on no form";
+}
+
+void StartupTest::descriptionAtFaultIsRefusedBeforeItIsBuilt() {
+    QFETCH(Fault, fault);
+    QFETCH(QString, description);
+    runtime::FormDescription form = probeForm();
+    form.name = "Faulty";
+    fault(form);
+    try {
+        runtime::formInstance(form);
+        runtime::unloadForms(); // it refers to this description, which goes with the test
+        QFAIL("the form was built");
+    } catch (const runtime::RuntimeError& error) {
+        QCOMPARE(error.number(), int(runtime::NoSuchObject));
+        QCOMPARE(QString::fromStdString(error.description()), description);
     }
 }
 
