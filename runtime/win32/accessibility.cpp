@@ -7,6 +7,7 @@
 
 #include <initguid.h> // the annotation service's identifiers are defined here
 
+#include <commctrl.h>
 #include <oleacc.h>
 #include <oleauto.h>
 
@@ -14,22 +15,60 @@
 
 namespace runtime {
 
+namespace {
+bool comStarted = false;
+} // namespace
+
+void startCom() {
+    if (!comStarted)
+        comStarted =
+            SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+}
+
+void endCom() {
+    if (comStarted)
+        CoUninitialize();
+    comStarted = false;
+}
+
 void nameForScreenReaders(const Form& form) {
+    Form::Impl& impl = form.impl();
+    if (impl.annotated)
+        return;
+    impl.annotated = true;
+    startCom();
     IAccPropServices* services = nullptr;
     CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
                      reinterpret_cast<void**>(&services));
+    if (!services)
+        return;
     const auto give = [&](std::span<const AccessibleText> entries, const MSAAPROPID& property) {
-        for (const AccessibleText& entry : entries) {
-            const BuiltObject& found = form.impl().objects.at(entry.object);
-            if (services && found.control)
-                services->SetHwndPropStr(found.control, DWORD(OBJID_CLIENT), CHILDID_SELF, property,
+        for (const AccessibleText& entry : entries)
+            if (HWND control = impl.objects.at(entry.object).control)
+                services->SetHwndPropStr(control, DWORD(OBJID_CLIENT), CHILDID_SELF, property,
                                          widen(entry.text).c_str());
-        }
     };
     give(form.description().accessibleNames, PROPID_ACC_NAME);
     give(form.description().accessibleDescriptions, PROPID_ACC_DESCRIPTION);
-    if (services)
-        services->Release();
+    services->Release();
+}
+
+namespace {
+
+// A control's messages pass here first: its first WM_GETOBJECT annotates the form.
+LRESULT CALLBACK askedFirst(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                            DWORD_PTR form) {
+    if (message == WM_GETOBJECT)
+        nameForScreenReaders(*reinterpret_cast<const Form*>(form));
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
+} // namespace
+
+void nameForScreenReadersWhenAsked(const Form& form) {
+    for (const auto& [name, object] : form.impl().objects)
+        if (object.control)
+            SetWindowSubclass(object.control, askedFirst, 1, DWORD_PTR(&form));
 }
 
 namespace {
@@ -40,24 +79,35 @@ constexpr int mostRecent = 3;      // NotificationProcessing_MostRecent: the lat
 
 using HostProviderFromHwnd = HRESULT(WINAPI*)(HWND, IUnknown**);
 using RaiseNotificationEvent = HRESULT(WINAPI*)(IUnknown*, int, int, BSTR, BSTR);
+using AllocateString = BSTR(WINAPI*)(const OLECHAR*, UINT);
+using FreeString = void(WINAPI*)(BSTR);
 
+// UI Automation's notification and the strings it takes, loaded at the first
+// announcement: no start waits for them.
 struct UiAutomation {
     HostProviderFromHwnd hostProvider = nullptr;
     RaiseNotificationEvent raiseNotification = nullptr;
+    AllocateString allocate = nullptr;
+    FreeString free = nullptr;
 };
+
+template <typename Function> Function lookUp(HMODULE library, const char* name) {
+    return library
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)))
+               : nullptr;
+}
 
 // Looked up once, from the system folder only: older Windows lacks the notification.
 const UiAutomation& uiAutomation() {
     static const UiAutomation found = [] {
-        UiAutomation uia;
-        if (HMODULE library =
-                LoadLibraryExW(L"UIAutomationCore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
-            uia.hostProvider = reinterpret_cast<HostProviderFromHwnd>(
-                reinterpret_cast<void*>(GetProcAddress(library, "UiaHostProviderFromHwnd")));
-            uia.raiseNotification = reinterpret_cast<RaiseNotificationEvent>(
-                reinterpret_cast<void*>(GetProcAddress(library, "UiaRaiseNotificationEvent")));
-        }
-        return uia;
+        const HMODULE core =
+            LoadLibraryExW(L"UIAutomationCore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        const HMODULE strings =
+            LoadLibraryExW(L"oleaut32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        return UiAutomation{lookUp<HostProviderFromHwnd>(core, "UiaHostProviderFromHwnd"),
+                            lookUp<RaiseNotificationEvent>(core, "UiaRaiseNotificationEvent"),
+                            lookUp<AllocateString>(strings, "SysAllocStringLen"),
+                            lookUp<FreeString>(strings, "SysFreeString")};
     }();
     return found;
 }
@@ -67,14 +117,16 @@ const UiAutomation& uiAutomation() {
 void announce(HWND control, const std::wstring& text) {
     const UiAutomation& uia = uiAutomation();
     IUnknown* provider = nullptr;
-    if (!uia.hostProvider || !uia.raiseNotification ||
-        FAILED(uia.hostProvider(control, &provider)) || !provider)
+    if (!uia.hostProvider || !uia.raiseNotification || !uia.allocate || !uia.free)
         return;
-    BSTR said = SysAllocStringLen(text.data(), UINT(text.size()));
-    BSTR activity = SysAllocString(L"Result");
+    startCom();
+    if (FAILED(uia.hostProvider(control, &provider)) || !provider)
+        return;
+    BSTR said = uia.allocate(text.data(), UINT(text.size()));
+    BSTR activity = uia.allocate(L"Result", 6);
     uia.raiseNotification(provider, actionCompleted, mostRecent, said, activity);
-    SysFreeString(activity);
-    SysFreeString(said);
+    uia.free(activity);
+    uia.free(said);
     provider->Release();
 }
 

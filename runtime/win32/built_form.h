@@ -29,6 +29,7 @@ struct Form::Impl {
     BuiltObjects objects;
     std::map<UINT, const Handler*> clicks; // by command
     HWND lastFocus = nullptr;              // given back when the window is active again
+    bool annotated = false;                // for screen readers, once one first asks
 
     TwipsScale scale() const { return {double(dpi)}; }
     int px(int twips) const { return scale().toPixels(twips); }

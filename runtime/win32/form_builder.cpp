@@ -147,6 +147,9 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
+    case WM_GETOBJECT:
+        nameForScreenReaders(formOf(window));
+        break;
     case WM_CLOSE:
         // The only window: closing it ends the program, as Exit does.
         endProgram(0);
@@ -213,7 +216,7 @@ public:
         });
         useFont(form_);
         useIcons(impl_);
-        nameForScreenReaders(form_);
+        nameForScreenReadersWhenAsked(form_);
         layOut(form_);
     }
 

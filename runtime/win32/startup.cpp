@@ -2,6 +2,7 @@
 
 #include "runtime/startup.h"
 
+#include "accessibility.h"
 #include "native.h"
 #include "runtime/dispatch.h"
 #include "runtime/form.h"
@@ -10,7 +11,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
 
 namespace runtime {
 
@@ -62,13 +62,12 @@ int platform::runEventLoop() {
 }
 
 int start(const Project& project, int, char**) {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     reportInMessages(project);
     const int status = run(project);
     unloadForms();
-    CoUninitialize();
+    endCom();
     return status;
 }
 
