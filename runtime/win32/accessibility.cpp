@@ -1,7 +1,6 @@
 #include "accessibility.h"
 
 #include "built_form.h"
-#include "runtime/numeric/error.h"
 #include "runtime/platform.h"
 #include "text.h"
 
@@ -16,44 +15,8 @@
 namespace runtime {
 
 namespace {
+
 bool comStarted = false;
-} // namespace
-
-void startCom() {
-    if (!comStarted)
-        comStarted =
-            SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-}
-
-void endCom() {
-    if (comStarted)
-        CoUninitialize();
-    comStarted = false;
-}
-
-void nameForScreenReaders(const Form& form) {
-    Form::Impl& impl = form.impl();
-    if (impl.annotated)
-        return;
-    impl.annotated = true;
-    startCom();
-    IAccPropServices* services = nullptr;
-    CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                     reinterpret_cast<void**>(&services));
-    if (!services)
-        return;
-    const auto give = [&](std::span<const AccessibleText> entries, const MSAAPROPID& property) {
-        for (const AccessibleText& entry : entries)
-            if (HWND control = impl.objects.at(entry.object).control)
-                services->SetHwndPropStr(control, DWORD(OBJID_CLIENT), CHILDID_SELF, property,
-                                         widen(entry.text).c_str());
-    };
-    give(form.description().accessibleNames, PROPID_ACC_NAME);
-    give(form.description().accessibleDescriptions, PROPID_ACC_DESCRIPTION);
-    services->Release();
-}
-
-namespace {
 
 // A control's messages pass here first: its first WM_GETOBJECT annotates the form.
 LRESULT CALLBACK askedFirst(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -62,16 +25,6 @@ LRESULT CALLBACK askedFirst(HWND control, UINT message, WPARAM wParam, LPARAM lP
         nameForScreenReaders(*reinterpret_cast<const Form*>(form));
     return DefSubclassProc(control, message, wParam, lParam);
 }
-
-} // namespace
-
-void nameForScreenReadersWhenAsked(const Form& form) {
-    for (const auto& [name, object] : form.impl().objects)
-        if (object.control)
-            SetWindowSubclass(object.control, askedFirst, 1, DWORD_PTR(&form));
-}
-
-namespace {
 
 // From UI Automation's own header, which this toolchain may lack.
 constexpr int actionCompleted = 2; // NotificationKind_ActionCompleted
@@ -113,6 +66,46 @@ const UiAutomation& uiAutomation() {
 }
 
 } // namespace
+
+void startCom() {
+    if (!comStarted)
+        comStarted =
+            SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+}
+
+void endCom() {
+    if (comStarted)
+        CoUninitialize();
+    comStarted = false;
+}
+
+void nameForScreenReaders(const Form& form) {
+    Form::Impl& impl = form.impl();
+    if (impl.annotated)
+        return;
+    impl.annotated = true;
+    startCom();
+    IAccPropServices* services = nullptr;
+    CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                     reinterpret_cast<void**>(&services));
+    if (!services)
+        return;
+    const auto give = [&](std::span<const AccessibleText> entries, const MSAAPROPID& property) {
+        for (const AccessibleText& entry : entries)
+            if (HWND control = impl.objects.at(entry.object).control)
+                services->SetHwndPropStr(control, DWORD(OBJID_CLIENT), CHILDID_SELF, property,
+                                         widen(entry.text).c_str());
+    };
+    give(form.description().accessibleNames, PROPID_ACC_NAME);
+    give(form.description().accessibleDescriptions, PROPID_ACC_DESCRIPTION);
+    services->Release();
+}
+
+void nameForScreenReadersWhenAsked(const Form& form) {
+    for (const auto& [name, object] : form.impl().objects)
+        if (object.control)
+            SetWindowSubclass(object.control, askedFirst, 1, DWORD_PTR(&form));
+}
 
 void announce(HWND control, const std::wstring& text) {
     const UiAutomation& uia = uiAutomation();
