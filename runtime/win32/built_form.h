@@ -41,5 +41,7 @@ void destroyForm(Form::Impl& form);
 
 // Places every control and sizes the window at the form's current DPI.
 void layOut(const Form& form);
+// Sizes the window alone: the form's width and laid-out height at its DPI.
+void sizeWindow(const Form& form);
 
 } // namespace runtime

@@ -27,7 +27,7 @@ HWND nativeWindow(const Form& form) { return form.impl().window; }
 
 void Form::setWidth(int twips) {
     impl_->outerWidth = twips;
-    layOut(*this);
+    sizeWindow(*this); // the controls keep their places
 }
 
 platform::NamedObject platform::findObject(const Form& form, std::string_view name) {

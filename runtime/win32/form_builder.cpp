@@ -217,7 +217,7 @@ public:
         useFont(form_);
         useIcons(impl_);
         nameForScreenReadersWhenAsked(form_);
-        layOut(form_);
+        sizeWindow(form_);
     }
 
 private:
@@ -227,7 +227,8 @@ private:
 
     void add(std::string_view name, BuiltObject object) { impl_.objects.emplace(name, object); }
 
-    // Created in focus order, which is the order Tab follows; the first takes the focus.
+    // Created in focus order, which is the order Tab follows, each in its place at
+    // the window's DPI; the first takes the focus.
     void addControls() {
         const std::vector<const Control*> controls = inTabOrder(form_.description());
         for (const Control* control : controls) {
@@ -235,9 +236,10 @@ private:
             HWND created = CreateWindowExW(
                 box ? WS_EX_CLIENTEDGE : 0, box ? L"EDIT" : L"BUTTON",
                 box ? widen(control->caption).c_str() : caption(control->caption).c_str(),
-                WS_CHILD | WS_VISIBLE | WS_TABSTOP | (box ? ES_AUTOHSCROLL : BS_PUSHBUTTON), 0, 0,
-                0, 0, impl_.window, HMENU(UINT_PTR(nextCommand_++)), GetModuleHandleW(nullptr),
-                nullptr);
+                WS_CHILD | WS_VISIBLE | WS_TABSTOP | (box ? ES_AUTOHSCROLL : BS_PUSHBUTTON),
+                impl_.px(control->left), impl_.px(control->top), impl_.px(control->width),
+                impl_.px(control->height), impl_.window, HMENU(UINT_PTR(nextCommand_++)),
+                GetModuleHandleW(nullptr), nullptr);
             if (!created)
                 throw RuntimeError(InternalError, "The control " + quoted(control->name) +
                                                       " could not be created");
@@ -310,7 +312,11 @@ void layOut(const Form& form) {
             SetWindowPos(object.control, nullptr, impl.px(object.left), impl.px(object.top),
                          impl.px(object.width), impl.px(object.height),
                          SWP_NOZORDER | SWP_NOACTIVATE);
+    sizeWindow(form);
+}
 
+void sizeWindow(const Form& form) {
+    const Form::Impl& impl = form.impl();
     // The client area the width leaves once the laid-out frame is taken off,
     // and the laid-out height; the frame around it is whatever this Windows draws.
     const FormDescription& description = form.description();
