@@ -38,9 +38,13 @@ next_deb=$(ls "$work"/next/package/*.deb)
 # key that is not the shipped one.
 export GNUPGHOME=$PWD/$work/keys
 mkdir -m 700 "$GNUPGHOME"
+# scripts/apt-repository signs at SOURCE_DATE_EPOCH where it is set, and a key
+# cannot sign before it was made: the test's keys are made then too.
+made=()
+[[ -z ${SOURCE_DATE_EPOCH:-} ]] || made=(--faked-system-time "$SOURCE_DATE_EPOCH!")
 for name in shipped other; do
-  gpg --batch --quiet --passphrase '' --quick-gen-key "Calculator $name <$name@tarquel.invalid>" \
-    ed25519 sign never
+  gpg --batch --quiet "${made[@]}" --passphrase '' \
+    --quick-gen-key "Calculator $name <$name@tarquel.invalid>" ed25519 sign never
 done
 CALCULATOR_SIGNING_KEY=shipped@tarquel.invalid scripts/apt-repository "$work/apt/release" "$deb"
 CALCULATOR_SIGNING_KEY=shipped@tarquel.invalid scripts/apt-repository "$work/apt/next" "$next_deb"
