@@ -252,8 +252,7 @@ def engine(name, scale=1.0, language="en-US", app=None, display=None, prefs=None
             options.add_argument("--automation")
             options.set_capability("webkitgtk:browserOptions",
                                    {"binary": options.binary_location, "args": ["--automation"]})
-            listening(server, port)
-            driver = connect(f"http://127.0.0.1:{port}", options)
+            driver = connect(server, port, options)
             driver.set_window_rect(width=800, height=600)
             yield from selenium_session(SeleniumEngine(name, driver, logs=False))
         else:
@@ -266,34 +265,28 @@ def webkit_minibrowser():
     return f"/usr/lib/{arch}/webkit2gtk-4.1/MiniBrowser"
 
 
-def listening(server, port, seconds=15):
-    """Returns once the WebDriver server just started takes connections on its
-    port: on a busy machine it may take a while, and a session asked for before
-    that is refused outright, without the retries a starting browser gets."""
+def connect(server, port, options, seconds=15):
+    """A session of the WebDriver server just started, once it takes
+    connections: on a busy machine that may take a while, and a session asked
+    for before is refused outright. A server that ends first is named."""
     deadline = time.monotonic() + seconds
     while True:
         with socket.socket() as probe:
-            if probe.connect_ex(("127.0.0.1", port)) == 0:
-                return
-        if server.poll() is not None:
+            listens = probe.connect_ex(("127.0.0.1", port)) == 0
+        if listens:
+            try:
+                return webdriver.Remote(command_executor=f"http://127.0.0.1:{port}",
+                                        options=options)
+            except WebDriverException:
+                if time.monotonic() > deadline:
+                    raise
+        elif server.poll() is not None:
             raise RuntimeError(f"{server.args[0]} ended (status {server.returncode}) "
                                f"before it took connections on port {port}")
-        if time.monotonic() > deadline:
+        elif time.monotonic() > deadline:
             raise TimeoutError(f"{server.args[0]} took no connection on port {port} "
                                f"within {seconds} s")
-        time.sleep(0.1)
-
-
-def connect(url, options, seconds=15):
-    """A session of the WebDriver server just started, once it listens."""
-    deadline = time.monotonic() + seconds
-    while True:
-        try:
-            return webdriver.Remote(command_executor=url, options=options)
-        except WebDriverException:
-            if time.monotonic() > deadline:
-                raise
-            time.sleep(0.2)
+        time.sleep(0.2)
 
 
 def selenium_session(driven):
